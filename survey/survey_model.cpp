@@ -1,0 +1,123 @@
+#include "survey_model.h"
+
+#include "extended.h"
+#include "integer_text.h"
+#include "question_catalogue.h"
+
+#include <algorithm>
+
+using survey::Extended;
+using survey::stored;
+
+namespace {
+
+constexpr int questionCount = QuestionCatalogue::questionCount;
+
+// Answer positions 1..4 are the only ones question 7 has; a tick there while question 7
+// is current is what lets the user ask for the results.
+constexpr int lastResultsPosition = 4;
+
+} // namespace
+
+// Questions 2..6 start at 1.0 so that a question marked current but not yet answered
+// counts fully in the current probability.
+SurveyModel::SurveyModel() : m_weight{0.0, 1.0, 1.0, 1.0, 1.0, 1.0, 0.0} {}
+
+void SurveyModel::selectQuestion(int n)
+{
+    m_current.at(static_cast<std::size_t>(n - 1)) = true;
+    // Only the question just before is released: question 7 stays current for good, and
+    // skipping ahead leaves the earlier question marked as well.
+    if (n >= 2) {
+        m_current.at(static_cast<std::size_t>(n - 2)) = false;
+    }
+}
+
+void SurveyModel::answerToggled(int pos)
+{
+    // The direction of the change is deliberately ignored: unticking a box records the
+    // same weight as ticking it, and the window's clearing of the boxes after a question
+    // change records for the newly current question.
+    for (int q = 1; q <= questionCount; ++q) {
+        if (isCurrent(q) && pos >= 1 && pos <= QuestionCatalogue::answerCount(q)) {
+            m_weight[static_cast<std::size_t>(q - 1)] = QuestionCatalogue::weight(q, pos);
+        }
+    }
+    if (pos <= lastResultsPosition && isCurrent(questionCount)) {
+        m_resultsAvailable = true;
+    }
+}
+
+// The probability row belonging to question k: the mean of w1, w3..wk times w2 (for k = 2
+// the mean of w1 alone, and k = 1 is w1 itself). Row 7 is the type 1 formula. The sum runs
+// in that order in extended precision and is rounded once, when it is stored.
+double SurveyModel::rowProbability(int k) const
+{
+    if (k == 1) {
+        return m_weight[0];
+    }
+    Extended sum = m_weight[0];
+    for (int q = 3; q <= k; ++q) {
+        sum += m_weight[static_cast<std::size_t>(q - 1)];
+    }
+    return stored(sum / (k - 1) * m_weight[1]);
+}
+
+std::int32_t SurveyModel::storePercentOfP()
+{
+    m_p = stored(Extended{m_p} * 100);
+    m_lastPercent = survey::roundHalfEven(m_p);
+    m_p = stored(Extended{m_p} / 100);
+    return m_lastPercent;
+}
+
+int SurveyModel::currentProbability()
+{
+    // Every marked question assigns its row, from 7 down to 1, so the lowest-numbered
+    // marked question decides; with nothing marked P keeps what it held.
+    for (int k = questionCount; k >= 1; --k) {
+        if (isCurrent(k)) {
+            m_p = rowProbability(k);
+        }
+    }
+    return storePercentOfP();
+}
+
+SurveyResults SurveyModel::computeResults()
+{
+    // The weights themselves pass through percent and back; for every weight the
+    // catalogue holds that round trip returns the same double.
+    for (std::size_t k = 0; k < m_weight.size(); ++k) {
+        m_weight[k] = stored(Extended{m_weight[k]} * 100);
+        m_percent[k] = survey::truncateTowardZero(m_weight[k]);
+    }
+    for (double& w : m_weight) {
+        w = stored(Extended{w} / 100);
+    }
+
+    SurveyResults results{};
+    std::copy(m_percent.begin(), m_percent.end(), results.percent.begin());
+
+    m_p = rowProbability(questionCount);
+    results.type1 = storePercentOfP();
+
+    // Question 2 is a multiplier in type 1 but an ordinary term here, summed last.
+    Extended sum = m_weight[0];
+    for (std::size_t k = 2; k < m_weight.size(); ++k) {
+        sum += m_weight[k];
+    }
+    sum += m_weight[1];
+    m_p = stored(sum / questionCount);
+    results.type2 = storePercentOfP();
+    return results;
+}
+
+int SurveyModel::mutualPercent(std::string_view partnerText)
+{
+    // The conversion throws before anything is computed, so a bad text changes nothing.
+    const std::int32_t partner = parseInteger(partnerText);
+    double x = stored(static_cast<Extended>(partner) / 100);
+    x = stored(Extended{x} * m_p);
+    x = stored(Extended{x} * 100);
+    return survey::truncateTowardZero(x);
+}

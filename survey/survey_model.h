@@ -1,0 +1,55 @@
+#pragma once
+// The survey's whole state and its arithmetic, free of any interface code.
+//
+// Data flow: the questionnaire window calls selectQuestion() when a question button
+// is pressed and answerToggled() for every change of an answer box's tick; the model
+// records weights from QuestionCatalogue into weight(). currentProbability() and
+// computeResults() evaluate the formulas into P and lastPercent; mutualPercent()
+// multiplies the partner's typed percentage by the P the last computation left.
+//
+// Every formula row is evaluated in the 80-bit extended format and rounded to double
+// only when stored, which is what makes e.g. 5.5 come out as exactly 5.5.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+struct SurveyResults {
+    std::array<int, 7> percent; // percent[k - 1] belongs to question k
+    int type1;
+    int type2;
+};
+
+class SurveyModel {
+public:
+    SurveyModel();
+
+    // Marks question n (1..7) current; for n >= 2 also releases question n - 1.
+    void selectQuestion(int n);
+    // One change of answer box pos (1..6), in either direction.
+    void answerToggled(int pos);
+
+    int currentProbability();
+    SurveyResults computeResults();
+    // Partner's type 2 percentage as typed (UTF-8); throws ConversionError.
+    int mutualPercent(std::string_view partnerText);
+
+    // Question numbers are 1-based.
+    double weight(int question) const { return m_weight.at(question - 1); }
+    bool isCurrent(int question) const { return m_current.at(question - 1); }
+    int percent(int question) const { return m_percent.at(question - 1); }
+    bool resultsAvailable() const { return m_resultsAvailable; }
+    double probability() const { return m_p; }
+    std::int32_t lastPercent() const { return m_lastPercent; }
+
+private:
+    double rowProbability(int k) const;
+    std::int32_t storePercentOfP();
+
+    std::array<double, 7> m_weight;
+    std::array<bool, 7> m_current{};
+    std::array<std::int32_t, 7> m_percent{};
+    double m_p = 0.0;
+    std::int32_t m_lastPercent = 0;
+    bool m_resultsAvailable = false;
+};

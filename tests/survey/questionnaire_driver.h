@@ -1,0 +1,77 @@
+#pragma once
+// Feeds a SurveyModel the calls the questionnaire window makes: a question button selects
+// its question and then unticks answer boxes 1..5 in order, and only a box whose tick
+// really changes reports it. Box 6 is never cleared.
+
+#include "survey_model.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+class QuestionnaireDriver {
+public:
+    explicit QuestionnaireDriver(SurveyModel& model) : m_model(model) {}
+
+    void pressQuestion(int n)
+    {
+        m_model.selectQuestion(n);
+        for (int box = 1; box <= 5; ++box) {
+            if (ticked(box)) {
+                clickBox(box);
+            }
+        }
+    }
+
+    void clickBox(int box)
+    {
+        ticked(box) = !ticked(box);
+        m_model.answerToggled(box);
+    }
+
+    // One answer per question, in question order: "1455554".
+    void answerAll(std::string_view positions)
+    {
+        for (int q = 1; q <= 7; ++q) {
+            pressQuestion(q);
+            clickBox(positions.at(static_cast<std::size_t>(q - 1)) - '0');
+        }
+    }
+
+    // Space-separated steps: "q3" presses question button 3, "b2" clicks answer box 2,
+    // "t6" reports a change of box 6 straight to the model (a box the window hides).
+    void run(std::string_view script)
+    {
+        while (!script.empty()) {
+            const std::size_t end = std::min(script.find(' '), script.size());
+            const std::string_view step = script.substr(0, end);
+            script.remove_prefix(std::min(end + 1, script.size()));
+            int n = 0;
+            if (step.size() < 2 ||
+                std::from_chars(step.data() + 1, step.data() + step.size(), n).ec != std::errc{})
+                throw std::invalid_argument("bad step: " + std::string(step));
+            switch (step.front()) {
+            case 'q':
+                pressQuestion(n);
+                break;
+            case 'b':
+                clickBox(n);
+                break;
+            case 't':
+                m_model.answerToggled(n);
+                break;
+            default:
+                throw std::invalid_argument("bad step: " + std::string(step));
+            }
+        }
+    }
+
+private:
+    bool& ticked(int box) { return m_ticked.at(static_cast<std::size_t>(box - 1)); }
+
+    SurveyModel& m_model;
+    std::array<bool, 6> m_ticked{};
+};
