@@ -1,0 +1,221 @@
+#include "text_block.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace fx2 {
+
+namespace {
+
+constexpr long double kPi = 3.141592653589793238462643383279502884L;
+
+int clampToInt(qint64 value)
+{
+    return static_cast<int>(std::clamp<qint64>(value, std::numeric_limits<int>::min(),
+                                               std::numeric_limits<int>::max()));
+}
+
+bool isBreakChar(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// Trimming for wrapped pieces takes away every control character and the space, not the wider
+// Unicode notion of white space that QString::trimmed uses.
+QString trimControls(QStringView text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first].unicode() <= 32)
+        ++first;
+    while (last > first && text[last - 1].unicode() <= 32)
+        --last;
+    return text.sliced(first, last - first).toString();
+}
+
+// Breaks line `index` after the last space or tab whose prefix still fits, or at the first one
+// when none fits. Returns false for a line without spaces or tabs.
+bool breakLine(QStringList& lines, qsizetype index, int boxWidth, const TextMeasurer& measurer)
+{
+    const QString line = lines[index];
+    qsizetype breakAt = 0;
+    for (qsizetype k = 1; k <= line.size(); ++k) {
+        if (!isBreakChar(line[k - 1]))
+            continue;
+        const bool fits = measurer.textWidth(line, k) <= boxWidth;
+        if (breakAt == 0 || fits)
+            breakAt = k;
+        if (!fits)
+            break;
+    }
+    if (breakAt == 0)
+        return false;
+    lines[index] = trimControls(QStringView(line).first(breakAt));
+    lines.insert(index + 1, trimControls(QStringView(line).sliced(breakAt)));
+    return true;
+}
+
+} // namespace
+
+int roundHalfEven(long double x)
+{
+    if (std::isnan(x))
+        return 0;
+    constexpr long double lo = std::numeric_limits<int>::min();
+    constexpr long double hi = std::numeric_limits<int>::max();
+    // The default floating-point rounding mode rounds ties to even.
+    return static_cast<int>(std::clamp(std::nearbyint(x), lo, hi));
+}
+
+long double degreesToRadians(int degrees)
+{
+    return static_cast<long double>(degrees) * kPi / 180.0L;
+}
+
+QStringList splitLines(const QString& text)
+{
+    QStringView rest(text);
+    if (const qsizetype nul = rest.indexOf(QChar(u'\0')); nul >= 0)
+        rest = rest.first(nul);
+
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < rest.size(); ++i) {
+        const QChar c = rest[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(rest.sliced(start, i - start).toString());
+        if (c == u'\r' && i + 1 < rest.size() && rest[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < rest.size())
+        lines.append(rest.sliced(start).toString());
+    if (lines.isEmpty())
+        lines.append(QStringLiteral(" "));
+    return lines;
+}
+
+int wrapLines(QStringList& lines, int boxWidth, bool wordWrap, const TextMeasurer& measurer)
+{
+    int width = 0;
+    qsizetype i = 0;
+    while (i < lines.size()) {
+        const int w = measurer.textWidth(lines[i], lines[i].size());
+        // Every break leaves a strictly shorter line behind, so a line is re-measured only
+        // finitely often and the loop ends.
+        if (w > boxWidth && wordWrap && breakLine(lines, i, boxWidth, measurer))
+            continue;
+        width = std::max(width, w);
+        ++i;
+    }
+    return width;
+}
+
+Offset shadowOffset(int shadowAngle, int shadowDepth)
+{
+    const long double radians = degreesToRadians(shadowAngle);
+    return {roundHalfEven(std::cos(radians) * shadowDepth),
+            clampToInt(-static_cast<qint64>(roundHalfEven(std::sin(radians) * shadowDepth)))};
+}
+
+TextBlock layoutTextBlock(const QString& text, int boxWidth, int boxHeight, int angle,
+                          bool wordWrap, const TextMeasurer& measurer)
+{
+    TextBlock block;
+    block.lines = splitLines(text);
+    block.boxWidth = boxWidth;
+    block.boxHeight = boxHeight;
+    block.lineHeight = measurer.textHeight(QStringLiteral("Wg"));
+    block.width = wrapLines(block.lines, boxWidth, wordWrap, measurer);
+    block.height = clampToInt(static_cast<qint64>(block.lines.size()) * block.lineHeight);
+
+    const long double w = block.width;
+    const long double h = block.height;
+    // Asking whether the font is scalable can cost a font database look-up; an upright block
+    // comes out the same either way, so only a rotation asks.
+    if (angle != 0 && measurer.isScalable()) {
+        const long double radians = degreesToRadians(angle);
+        block.angle = angle;
+        block.sn = std::sin(radians);
+        block.cs = std::cos(radians);
+        block.rotatedWidth = roundHalfEven(w * block.cs + h * block.sn);
+        block.rotatedHeight = roundHalfEven(w * block.sn - h * block.cs);
+    } else {
+        block.rotatedWidth = block.width;
+        block.rotatedHeight = -block.height;
+    }
+    return block;
+}
+
+QRect measureBox(const TextBlock& block, Offset shadow)
+{
+    const long double w = block.width;
+    const long double h = block.height;
+    const int right = roundHalfEven(std::fabs(w * block.cs) + std::fabs(h * block.sn));
+    const int bottom = roundHalfEven(std::fabs(w * block.sn) + std::fabs(h * block.cs));
+    return QRect(shadow.dx, shadow.dy, right, bottom);
+}
+
+QPoint linePosition(const TextBlock& block, int index, int lineWidth, TAlignment alignment,
+                    TTextLayout layout)
+{
+    const long double sn = block.sn;
+    const long double cs = block.cs;
+    const long double d = static_cast<long double>(index) * block.lineHeight;
+    const long double spare = static_cast<long double>(block.width) - lineWidth;
+    const qint64 bw = block.boxWidth;
+    const qint64 bh = block.boxHeight;
+    const qint64 rw = block.rotatedWidth;
+    const qint64 rh = block.rotatedHeight;
+    const long double w = block.width;
+    const long double h = block.height;
+    auto n = [](long double x) {
+        return static_cast<qint64>(roundHalfEven(x));
+    };
+
+    qint64 v = 0;
+    if (layout == tlCenter)
+        v = (bh + rh) / 2;
+    else if (layout == tlBottom)
+        v = bh + rh;
+
+    qint64 x = n(d * sn);
+    qint64 y = n(d * cs) + v;
+    switch (alignment) {
+    case taLeftJustify:
+        if (cs < 0)
+            x -= n(w * cs);
+        if (sn < 0)
+            x -= n(h * sn);
+        break;
+    case taRightJustify:
+        x += (bw - rw) + n(spare * cs);
+        if (cs < 0)
+            x += n(w * cs);
+        if (sn < 0)
+            x += n(h * sn);
+        y -= n(spare * sn);
+        break;
+    case taCenter:
+        x += (bw - rw) / 2 + n(spare * cs / 2);
+        y -= layout == tlCenter ? n(spare * sn / 2) : n(spare * sn) / 2;
+        break;
+    }
+
+    if (layout == tlTop) {
+        if (sn > 0)
+            y += n(w * sn);
+        if (cs < 0)
+            y -= n(h * cs);
+    } else if (layout == tlBottom) {
+        if (sn > 0)
+            y -= n(w * sn);
+        if (cs < 0)
+            y += n(h * cs);
+    }
+    return QPoint(clampToInt(x), clampToInt(y));
+}
+
+} // namespace fx2

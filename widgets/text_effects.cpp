@@ -1,0 +1,289 @@
+#include "text_effects.h"
+
+#include "font_measurer.h"
+
+#include <QPainterPath>
+#include <QVarLengthArray>
+#include <QtMath>
+#include <cmath>
+
+namespace {
+
+int normaliseAngle(int angle)
+{
+    angle %= 360;
+    return angle < 0 ? angle + 360 : angle;
+}
+
+// Scale from the caller's logical pixels to the pixels that end up on the device: the device's
+// own ratio, or more when the caller draws scaled (rendering into a high-density image).
+qreal outputScale(const QPainter& canvas)
+{
+    const QTransform& t = canvas.deviceTransform();
+    const qreal transformScale = std::hypot(t.m11(), t.m12());
+    return std::max({qreal(1), canvas.device()->devicePixelRatio(), transformScale});
+}
+
+// Paints text passes of one laid-out block into the off-screen image.
+class BlockPainter {
+public:
+    BlockPainter(QPainter& painter, const fx2::TextBlock& block, const QFont& font, int ascent,
+                 const QVarLengthArray<QPoint, 4>& positions)
+        : m_painter(painter), m_block(block), m_font(font), m_ascent(ascent), m_positions(positions)
+    {}
+
+    void fillText(QPoint origin, const QColor& colour)
+    {
+        m_painter.setPen(colour);
+        for (qsizetype i = 0; i < m_block.lines.size(); ++i) {
+            const QPoint cell = origin + m_positions[i];
+            if (m_block.angle == 0) {
+                m_painter.drawText(QPointF(cell.x(), cell.y() + m_ascent), m_block.lines[i]);
+                continue;
+            }
+            m_painter.setTransform(cellTransform(cell));
+            m_painter.drawText(QPointF(0, m_ascent), m_block.lines[i]);
+            m_painter.resetTransform();
+        }
+    }
+
+    QPainterPath textPath(QPoint origin) const
+    {
+        QPainterPath path;
+        for (qsizetype i = 0; i < m_block.lines.size(); ++i) {
+            const QPoint cell = origin + m_positions[i];
+            if (m_block.angle == 0) {
+                path.addText(QPointF(cell.x(), cell.y() + m_ascent), m_font, m_block.lines[i]);
+                continue;
+            }
+            QPainterPath line;
+            line.addText(QPointF(0, m_ascent), m_font, m_block.lines[i]);
+            path.addPath(cellTransform(cell).map(line));
+        }
+        return path;
+    }
+
+    void strokeText(QPoint origin, const QPen& pen, QPainter::CompositionMode mode)
+    {
+        const QPainterPath path = textPath(origin);
+        m_painter.setCompositionMode(mode);
+        m_painter.strokePath(path, pen);
+        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+
+    // Tiles the glyph from the image's top-left corner, seen only through the letters.
+    void fillWithGlyph(const QImage& glyph)
+    {
+        if (glyph.width() <= 0 || glyph.height() <= 0)
+            return;
+        // A texture brush anchored at (0, 0) lays the tiles exactly where a loop of drawImage
+        // calls stepping by the glyph size would, in one fill.
+        m_painter.fillPath(textPath(QPoint(0, 0)), QBrush(glyph));
+    }
+
+private:
+    // Lines turn about their cell's top-left corner; Qt turns clockwise for positive angles
+    // while the settings count counter-clockwise on screen.
+    QTransform cellTransform(QPoint cell) const
+    {
+        QTransform t;
+        t.translate(cell.x(), cell.y());
+        t.rotate(-m_block.angle);
+        return t;
+    }
+
+    QPainter& m_painter;
+    const fx2::TextBlock& m_block;
+    const QFont& m_font;
+    int m_ascent;
+    const QVarLengthArray<QPoint, 4>& m_positions;
+};
+
+// Pixels of the key colour become fully transparent so that the parent shows through them.
+void leaveOutKeyColour(QImage& image, QRgb key)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        auto* pixel = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (pixel[x] == key)
+                pixel[x] = 0;
+        }
+    }
+}
+
+} // namespace
+
+QPen EffectPen::toQPen(const QPalette& palette) const
+{
+    QPen pen(color.resolve(palette), width, style);
+    return pen;
+}
+
+Tfx2TextEffects3D::Tfx2TextEffects3D(QObject* parent) : QObject(parent) {}
+
+void Tfx2TextEffects3D::NotifyChange()
+{
+    emit changed(this);
+}
+
+void Tfx2TextEffects3D::setAngle(int angle)
+{
+    angle = normaliseAngle(angle);
+    if (angle == m_angle)
+        return;
+    m_angle = angle;
+    NotifyChange();
+}
+
+void Tfx2TextEffects3D::setPen(const EffectPen& pen)
+{
+    if (pen == m_pen)
+        return;
+    m_pen = pen;
+    NotifyChange();
+}
+
+void Tfx2TextEffects3D::setShadowAngle(int angle)
+{
+    angle = normaliseAngle(angle);
+    if (angle == m_shadowAngle)
+        return;
+    m_shadowAngle = angle;
+    NotifyChange();
+}
+
+void Tfx2TextEffects3D::setShadowDepth(int depth)
+{
+    if (depth == m_shadowDepth)
+        return;
+    m_shadowDepth = depth;
+    NotifyChange();
+}
+
+void Tfx2TextEffects3D::setShadowColor(TColor colour)
+{
+    if (colour == m_shadowColor)
+        return;
+    m_shadowColor = colour;
+    NotifyChange();
+}
+
+void Tfx2TextEffects3D::setStyle(fx2::TTextStyle3D style)
+{
+    if (style == m_style)
+        return;
+    m_style = style;
+    NotifyChange();
+}
+
+void Tfx2TextEffects3D::setGlyph(const QImage& glyph)
+{
+    m_glyph = glyph.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    m_glyph.setDevicePixelRatio(1);
+    NotifyChange();
+}
+
+void Tfx2TextEffects3D::setOutline(bool outline)
+{
+    if (outline == m_outline)
+        return;
+    m_outline = outline;
+    NotifyChange();
+}
+
+void Tfx2TextEffects3D::assign(const QObject* source)
+{
+    const auto* other = qobject_cast<const Tfx2TextEffects3D*>(source);
+    if (other == nullptr) {
+        const char* from = source != nullptr ? source->metaObject()->className() : "nil";
+        throw AssignError(std::string("Cannot assign a ") + from + " to a " +
+                          metaObject()->className());
+    }
+    m_angle = other->m_angle;
+    setPen(other->m_pen);
+    m_shadowAngle = other->m_shadowAngle;
+    m_shadowDepth = other->m_shadowDepth;
+    m_shadowColor = other->m_shadowColor;
+    m_style = other->m_style;
+    NotifyChange();
+}
+
+void Tfx2TextEffects3D::DrawEffectText(QPainter* canvas, const QString& text, QRect& rect,
+                                       const QFont& font, TColor fontColor, const QColor& color,
+                                       const QPalette& palette, bool enabled, bool transparent,
+                                       fx2::TAlignment alignment, fx2::TTextLayout layout,
+                                       bool wordWrap, bool calcOnly) const
+{
+    const FontMeasurer measurer(font);
+    const fx2::TextBlock block =
+        fx2::layoutTextBlock(text, rect.width(), rect.height(), m_angle, wordWrap, measurer);
+    const fx2::Offset shadow = fx2::shadowOffset(m_shadowAngle, m_shadowDepth);
+    if (calcOnly) {
+        rect = fx2::measureBox(block, shadow);
+        return;
+    }
+    if (canvas == nullptr || rect.width() <= 0 || rect.height() <= 0)
+        return;
+
+    const qreal scale = outputScale(*canvas);
+    QImage image(qCeil(rect.width() * scale), qCeil(rect.height() * scale),
+                 QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        throw std::bad_alloc();
+    image.setDevicePixelRatio(scale);
+    const QRgb key = qPremultiply(color.rgba());
+    image.fill(key);
+
+    // The key-colour copy keeps every pixel that differs from the background, so a blended
+    // edge pixel would land on the parent as a fringe of the background colour: with a
+    // transparent label the letters are drawn without antialiasing.
+    QFont drawFont = font;
+    if (transparent)
+        drawFont.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::NoAntialias));
+
+    QVarLengthArray<QPoint, 4> positions;
+    positions.reserve(block.lines.size());
+    for (qsizetype i = 0; i < block.lines.size(); ++i) {
+        const int lineWidth = measurer.textWidth(block.lines[i], block.lines[i].size());
+        positions.append(
+            fx2::linePosition(block, static_cast<int>(i), lineWidth, alignment, layout));
+    }
+
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, !transparent);
+        painter.setRenderHint(QPainter::TextAntialiasing, !transparent);
+        painter.setFont(drawFont);
+        BlockPainter passes(painter, block, drawFont, measurer.ascent(), positions);
+        const QPen pen = m_pen.toQPen(palette);
+
+        auto textPass = [&](QPoint origin, const QColor& colour, bool shadowPass) {
+            if (!m_outline) {
+                passes.fillText(origin, colour);
+                return;
+            }
+            QPen outlinePen = pen;
+            if (shadowPass)
+                outlinePen.setColor(m_shadowColor.resolve(palette));
+            passes.strokeText(origin, outlinePen, m_pen.mode);
+        };
+
+        if (shadow.dx != 0 || shadow.dy != 0)
+            textPass(QPoint(shadow.dx, shadow.dy), m_shadowColor.resolve(palette), true);
+
+        const fx2::TTextStyle3D relief = enabled ? m_style : fx2::tsLowered;
+        if (relief == fx2::tsRaised)
+            textPass(QPoint(-1, -1), clBtnHighlight.resolve(palette), false);
+        else if (relief == fx2::tsLowered)
+            textPass(QPoint(1, 1), clBtnHighlight.resolve(palette), false);
+
+        if (m_glyph.isNull())
+            textPass(QPoint(0, 0), (enabled ? fontColor : clBtnShadow).resolve(palette), false);
+        else
+            passes.fillWithGlyph(m_glyph);
+    }
+
+    if (transparent)
+        leaveOutKeyColour(image, key);
+    canvas->drawImage(rect.topLeft(), image);
+}
