@@ -1,0 +1,64 @@
+#include "window_owner.h"
+
+#include "aboutbox.h"
+#include "attract.h"
+#include "info.h"
+#include "results.h"
+#include "spechelp.h"
+#include "tandemo.h"
+#include "zast.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QWindow>
+
+WindowOwner::WindowOwner()
+{
+    m_windows.model = &m_model;
+}
+
+WindowOwner::~WindowOwner()
+{
+    // Reverse order of creation; the later windows have the main window as parent and
+    // must go before it.
+    m_attract.reset();
+    m_specHelp.reset();
+    m_aboutBox.reset();
+    m_results.reset();
+    m_info.reset();
+    m_tandemo.reset();
+    m_zast.reset();
+}
+
+template <typename Window> Window* WindowOwner::create(std::unique_ptr<Window>& slot, Window*& view)
+{
+    slot = std::make_unique<Window>(m_windows);
+    view = slot.get();
+    m_creationOrder << slot->objectName();
+    return view;
+}
+
+void WindowOwner::createSplash()
+{
+    TZast* splash = create(m_zast, m_windows.zast);
+    splash->show();
+    // Paint it now, before the other windows are built: wait (briefly) for the window
+    // system to expose it, then paint synchronously.
+    QElapsedTimer waited;
+    waited.start();
+    while (splash->windowHandle() && !splash->windowHandle()->isExposed() &&
+           waited.elapsed() < 500) {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    }
+    splash->repaint();
+}
+
+void WindowOwner::createWindows()
+{
+    create(m_tandemo, m_windows.tandemo);
+    create(m_info, m_windows.info);
+    create(m_results, m_windows.results);
+    create(m_aboutBox, m_windows.aboutBox);
+    create(m_specHelp, m_windows.specHelp);
+    create(m_attract, m_windows.attract);
+}

@@ -1,0 +1,208 @@
+// The shell's services: the title rule, the error handler's full stop, the message
+// boxes as a user sees them, and the addresses handed to the desktop.
+
+#include "application_title.h"
+#include "event_guard.h"
+#include "link_opener.h"
+#include "message_boxes.h"
+#include "modal_watcher.h"
+#include "url_recorder.h"
+
+#include <QFont>
+#include <QFontInfo>
+#include <QScreen>
+#include <QtTest>
+#include <stdexcept>
+
+#include "font_substitutions.h"
+
+class TestShell : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { closeLeftoverModals(); }
+
+    void titleFromFileName_data();
+    void titleFromFileName();
+    void fullStop_data();
+    void fullStop();
+    void errorEscapingHandlerIsReported_data();
+    void errorEscapingHandlerIsReported();
+    void plainMessageBox();
+    void formedAddresses_data();
+    void formedAddresses();
+    void designedFamiliesLandOnInstalledOnes_data();
+    void designedFamiliesLandOnInstalledOnes();
+};
+
+void TestShell::titleFromFileName_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("program") << "Tandemo"
+                             << "Tandemo";
+    QTest::newRow("full path") << "/usr/bin/Tandemo"
+                               << "Tandemo";
+    QTest::newRow("capitals with two stops") << "SURVEY.APP.EXE"
+                                             << "Survey";
+    QTest::newRow("lower case stays") << "tandemo"
+                                      << "tandemo";
+    QTest::newRow("first kept, rest lowered") << "tANDEMO.bin"
+                                              << "tandemo";
+    QTest::newRow("cyrillic lowered") << "ТАНДЕМ.EXE"
+                                      << "Тандем";
+    QTest::newRow("leading stop") << ".hidden"
+                                  << "";
+    QTest::newRow("single letter") << "X.EXE"
+                                   << "X";
+}
+
+void TestShell::titleFromFileName()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, title);
+    QCOMPARE(applicationTitleFromFileName(fileName), title);
+}
+
+void TestShell::fullStop_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("letter") << "'abc' is not a valid integer value"
+                            << "'abc' is not a valid integer value.";
+    QTest::newRow("digit") << "code 7"
+                           << "code 7.";
+    QTest::newRow("full stop") << "done."
+                               << "done.";
+    QTest::newRow("exclamation") << "stop!"
+                                 << "stop!";
+    QTest::newRow("space") << "trailing "
+                           << "trailing ";
+    QTest::newRow("slash is above the stop") << "a/b/"
+                                             << "a/b/.";
+    QTest::newRow("comma is below the stop") << "a,"
+                                             << "a,";
+    QTest::newRow("cyrillic letter") << "ошибка"
+                                     << "ошибка.";
+    QTest::newRow("quote is below the stop") << "'x'"
+                                             << "'x'";
+}
+
+void TestShell::fullStop()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    QCOMPARE(MessageBoxes::withFullStop(message), shown);
+}
+
+void TestShell::errorEscapingHandlerIsReported_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("conversion") << "'abc' is not a valid integer value"
+                                << "'abc' is not a valid integer value.";
+    QTest::newRow("already stopped") << "Fine."
+                                     << "Fine.";
+}
+
+void TestShell::errorEscapingHandlerIsReported()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    ModalWatcher watcher;
+    auto handler = guarded([&] { throw std::runtime_error(message.toStdString()); });
+    handler();
+    QVERIFY(watcher.record().seen);
+    QCOMPARE(watcher.record().text, shown);
+    QCOMPARE(watcher.record().icon, QMessageBox::Critical);
+    QCOMPARE(watcher.record().title, applicationTitle());
+    QCOMPARE(watcher.record().buttonCount, 1);
+}
+
+void TestShell::plainMessageBox()
+{
+    ModalWatcher watcher;
+    MessageBoxes::inform(QStringLiteral("Привет"));
+    const ModalRecord& box = watcher.record();
+    QVERIFY(box.seen);
+    QCOMPARE(box.text, QStringLiteral("Привет"));
+    QCOMPARE(box.icon, QMessageBox::NoIcon);
+    QCOMPARE(box.title, applicationTitle());
+    QCOMPARE(box.buttonCount, 1);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QVERIFY2(qAbs(box.frame.center().x() - screen.center().x()) <= 1 &&
+                 qAbs(box.frame.center().y() - screen.center().y()) <= 1,
+             "the box is centred on the screen");
+}
+
+void TestShell::formedAddresses_data()
+{
+    QTest::addColumn<QString>("formed");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("delivered");
+    QTest::newRow("developer site") << Links::developerSite() << "http://tandemo.example"
+                                    << "http://tandemo.example";
+    QTest::newRow("consultation") << Links::consultationPage()
+                                  << "http://tandemo.example/consult.htm"
+                                  << "http://tandemo.example/consult.htm";
+    QTest::newRow("mail keeps its space when formed")
+        << Links::developerMail() << "mailto: author@tandemo.example"
+        << "mailto:author@tandemo.example";
+    QTest::newRow("shop start") << Links::shopStartPage()
+                                << "http://shop.example/porta.phtml?from=tandemo"
+                                << "http://shop.example/porta.phtml?from=tandemo";
+    QTest::newRow("shop partner") << Links::shopPartnerPage()
+                                  << "http://shop.example/partner.phtml?from=tandemo"
+                                  << "http://shop.example/partner.phtml?from=tandemo";
+    QTest::newRow("shop price") << Links::shopPricePage()
+                                << "http://www.shop.example/porta.phtml?from=tandemo&to=price4.htm"
+                                << "http://www.shop.example/porta.phtml?from=tandemo&to=price4.htm";
+}
+
+void TestShell::formedAddresses()
+{
+    QFETCH(QString, formed);
+    QFETCH(QString, expected);
+    QFETCH(QString, delivered);
+    QCOMPARE(formed, expected);
+    UrlRecorder recorder;
+    LinkOpener::open(formed);
+    QCOMPARE(recorder.urls.size(), 1);
+    QVERIFY(recorder.urls.first().isValid());
+    QCOMPARE(recorder.urls.first().toString(QUrl::FullyEncoded), delivered);
+}
+
+void TestShell::designedFamiliesLandOnInstalledOnes_data()
+{
+    QTest::addColumn<QString>("designed");
+    QTest::addColumn<QString>("installed");
+    QTest::newRow("MS Sans Serif") << "MS Sans Serif"
+                                   << "Liberation Sans";
+    QTest::newRow("Arial") << "Arial"
+                           << "Liberation Sans";
+    QTest::newRow("Times New Roman") << "Times New Roman"
+                                     << "Liberation Serif";
+    QTest::newRow("Tahoma") << "Tahoma"
+                            << "DejaVu Sans";
+    QTest::newRow("Lucida Sans") << "Lucida Sans"
+                                 << "DejaVu Sans";
+    QTest::newRow("Small Fonts") << "Small Fonts"
+                                 << "DejaVu Sans";
+    QTest::newRow("Bookman Old Style") << "Bookman Old Style"
+                                       << "URW Bookman";
+}
+
+void TestShell::designedFamiliesLandOnInstalledOnes()
+{
+    QFETCH(QString, designed);
+    QFETCH(QString, installed);
+    registerFontSubstitutions();
+    QFont font(designed);
+    font.setPixelSize(13);
+    // Where two foundries share a family, Qt names the foundry after it in brackets.
+    QCOMPARE(QFontInfo(font).family().section(QStringLiteral(" ["), 0, 0), installed);
+}
+
+QTEST_MAIN(TestShell)
+#include "test_shell.moc"

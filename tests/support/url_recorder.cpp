@@ -1,0 +1,1 @@
+#include "url_recorder.h"

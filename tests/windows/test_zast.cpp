@@ -1,0 +1,114 @@
+// The splash window: frameless, on top, centred, the stretched picture with its version
+// line, and a timer that hides it once, for good, no sooner than 5000 ms after creation.
+
+#include "font_substitutions.h"
+#include "fx2label.h"
+#include "window_look.h"
+#include "window_set.h"
+#include "zast.h"
+
+#include <QElapsedTimer>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QScreen>
+#include <QtTest>
+
+class TestZast : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { registerFontSubstitutions(); }
+    void windowAsDesigned();
+    void pictureFrame();
+    void versionLine();
+    void clickChangesNothing();
+    void timerHidesItOnceForGood();
+
+private:
+    WindowSet m_set;
+};
+
+void TestZast::windowAsDesigned()
+{
+    TZast splash(m_set);
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    const Qt::WindowFlags flags = splash.windowFlags();
+    QVERIFY(flags & Qt::FramelessWindowHint);
+    QVERIFY(flags & Qt::WindowStaysOnTopHint);
+    QVERIFY(!(flags & Qt::WindowTitleHint));
+    QVERIFY(!(flags & Qt::WindowSystemMenuHint));
+    QCOMPARE(splash.size(), QSize(621, 414));
+    QCOMPARE(splash.palette().color(QPalette::Window), WindowLook::btnFace());
+    QCOMPARE(splash.cursor().shape(), Qt::WaitCursor);
+    const QRect screen = splash.screen()->geometry();
+    QVERIFY((splash.geometry().center() - screen.center()).manhattanLength() <= 1);
+}
+
+void TestZast::pictureFrame()
+{
+    TZast splash(m_set);
+    auto* image = splash.findChild<QLabel*>(QStringLiteral("Image1"));
+    QVERIFY(image);
+    QCOMPARE(image->geometry(), QRect(-16, 0, 641, 425));
+    QVERIFY(image->hasScaledContents());
+    QCOMPARE(image->pixmap().size(), TZast::pictureSize);
+    QCOMPARE(image->cursor().shape(), Qt::WaitCursor);
+    // The window cuts 16 pixels of the frame on the left, 4 on the right, 11 at the bottom.
+    const QRect visible = image->geometry().intersected(splash.rect());
+    QCOMPARE(image->geometry().left() - visible.left(), -16);
+    QCOMPARE(image->geometry().right() - visible.right(), 4);
+    QCOMPARE(image->geometry().bottom() - visible.bottom(), 11);
+}
+
+void TestZast::versionLine()
+{
+    TZast splash(m_set);
+    auto* label = splash.findChild<Tfx2Label*>(QStringLiteral("fx2Label1"));
+    QVERIFY(label);
+    QCOMPARE(label->caption(), QStringLiteral("VERSION 1.1.3 *FREEWARE*\r\n"));
+    QCOMPARE(label->accessibleName().trimmed(), QStringLiteral("VERSION 1.1.3 *FREEWARE*"));
+    QCOMPARE(label->font().family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(label->font().pixelSize(), 11);
+    QVERIFY(label->font().bold());
+    QCOMPARE(label->textColor(), WindowLook::maroon);
+    QVERIFY(label->transparent());
+    QVERIFY(label->autoSize());
+    QVERIFY(label->parentColor());
+    QCOMPARE(label->backgroundColor(), WindowLook::btnFace());
+    QVERIFY(!label->isLoading());
+    // Auto-sized once the form was in place: one line wide, one line high, left and top
+    // kept as designed.
+    const QFontMetrics metrics(label->font());
+    QCOMPARE(label->geometry().topLeft(), QPoint(430, 228));
+    QCOMPARE(label->width(), metrics.horizontalAdvance(QStringLiteral("VERSION 1.1.3 *FREEWARE*")));
+    QCOMPARE(label->height(), metrics.height());
+}
+
+void TestZast::clickChangesNothing()
+{
+    TZast splash(m_set);
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QTest::mouseClick(&splash, Qt::LeftButton, {}, QPoint(300, 200));
+    QTest::mouseClick(splash.findChild<QWidget*>(QStringLiteral("fx2Label1")), Qt::LeftButton);
+    QVERIFY(splash.isVisible());
+    QVERIFY(splash.Timer1().isActive());
+}
+
+void TestZast::timerHidesItOnceForGood()
+{
+    QElapsedTimer sinceCreation;
+    sinceCreation.start();
+    TZast splash(m_set);
+    QCOMPARE(splash.Timer1().interval(), 5000);
+    QVERIFY(splash.Timer1().isActive());
+    splash.show();
+    QTRY_VERIFY_WITH_TIMEOUT(!splash.isVisible(), 7000);
+    QVERIFY2(sinceCreation.elapsed() >= 5000, "hidden before 5000 ms had passed");
+    QVERIFY2(!splash.Timer1().isActive(), "the timer must never fire again");
+    QTest::qWait(200);
+    QVERIFY(!splash.isVisible());
+}
+
+QTEST_MAIN(TestZast)
+#include "test_zast.moc"

@@ -1,0 +1,316 @@
+#include "tandemo.h"
+#include "ui_tandemo.h"
+
+#include "aboutbox.h"
+#include "attract.h"
+#include "event_guard.h"
+#include "info.h"
+#include "link_opener.h"
+#include "message_boxes.h"
+#include "question_catalogue.h"
+#include "results.h"
+#include "spechelp.h"
+#include "survey_model.h"
+#include "window_look.h"
+#include "window_set.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTableWidget>
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString percentText(int percent)
+{
+    return QString::number(percent) + QLatin1Char('%');
+}
+
+// Question buttons' caption sizes are given in points; at the designed 96 dpi the
+// toolkit made 14 pt into a 19-pixel and 8 pt into an 11-pixel character height.
+constexpr int currentCaptionPixels = 19;
+constexpr int leftCaptionPixels = 11;
+
+} // namespace
+
+TTandemo::TTandemo(WindowSet& windows, QWidget* parent)
+    : QMainWindow(parent), m_ui(new Ui::TTandemo), m_windows(windows)
+{
+    m_ui->setupUi(this);
+    FormCreate();
+
+    connect(m_ui->N2, &QAction::triggered, this, guarded([this] { N2Click(); }));
+    connect(m_ui->N4, &QAction::triggered, this, guarded([this] { N4Click(); }));
+    connect(m_ui->N10, &QAction::triggered, this, guarded([this] { N10Click(); }));
+    connect(m_ui->N11, &QAction::triggered, this, guarded([this] { N11Click(); }));
+    connect(m_ui->N6, &QAction::triggered, this, guarded([this] { N6Click(); }));
+    connect(m_ui->N7, &QAction::triggered, this, guarded([this] { N7Click(); }));
+    connect(m_ui->N9, &QAction::triggered, this, guarded([this] { N9Click(); }));
+    connect(m_ui->Tandemo1, &QAction::triggered, this, guarded([this] { Tandemo1Click(); }));
+    for (int n = 1; n <= QuestionCatalogue::questionCount; ++n) {
+        connect(questionButton(n), &QAbstractButton::clicked, this,
+                guarded([this, n] { questionClick(n); }));
+    }
+    for (int pos = 1; pos <= 6; ++pos) {
+        // toggled fires on every change of the tick, the user's or ours, and never for
+        // a box that is already in the requested state.
+        connect(answerBox(pos), &QCheckBox::toggled, this,
+                guarded([this, pos] { answerClick(pos); }));
+    }
+    connect(m_ui->BitBtn8, &QAbstractButton::clicked, this, guarded([this] { BitBtn8Click(); }));
+    connect(m_ui->BitBtn10, &QAbstractButton::clicked, this, guarded([this] { BitBtn10Click(); }));
+}
+
+TTandemo::~TTandemo() = default;
+
+// The parts of the design the form format cannot hold: pixel font sizes, colours,
+// window flags, the picture and the initial visibility.
+void TTandemo::FormCreate()
+{
+    using namespace WindowLook;
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    resize(clientSizeForOuter(QSize(608, 347)));
+    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setBackground(m_ui->Client, purple);
+
+    for (QLabel* label : {m_ui->Label1, m_ui->Label2}) {
+        label->setFont(pixelFont(QStringLiteral("Bookman Old Style"), 13, true));
+        setTextColour(label, lime);
+        setBackground(label, purple);
+    }
+    m_ui->Label3->setFont(pixelFont(QStringLiteral("Arial"), 16, true));
+    setTextColour(m_ui->Label3, red);
+    setBackground(m_ui->Label3, silver);
+
+    m_ui->Edit1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
+    for (int pos = 1; pos <= 6; ++pos) {
+        setBackground(answerBox(pos), olive);
+    }
+    m_ui->BitBtn8->setFont(pixelFont(QStringLiteral("Tahoma"), 16, true));
+    setTextColour(m_ui->BitBtn8, activeCaption());
+    m_ui->BitBtn10->setPicture(QPixmap(QStringLiteral(":/assets/banner_site.png")));
+
+    loadQuestion(1, QuestionCatalogue::answerCount(1));
+
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             m_ui->Label1, m_ui->Label2, m_ui->Label3, m_ui->Edit1, m_ui->BitBtn8}) {
+        control->hide();
+    }
+    for (int n = 1; n <= 7; ++n) {
+        questionButton(n)->hide();
+    }
+    for (int pos = 1; pos <= 6; ++pos) {
+        answerBox(pos)->hide();
+    }
+}
+
+QAbstractButton* TTandemo::questionButton(int n) const
+{
+    QAbstractButton* const buttons[] = {m_ui->BitBtn1, m_ui->BitBtn2, m_ui->BitBtn3, m_ui->BitBtn4,
+                                        m_ui->BitBtn5, m_ui->BitBtn6, m_ui->BitBtn7};
+    return buttons[n - 1];
+}
+
+QCheckBox* TTandemo::answerBox(int pos) const
+{
+    QCheckBox* const boxes[] = {m_ui->CheckBox1, m_ui->CheckBox2, m_ui->CheckBox3,
+                                m_ui->CheckBox4, m_ui->CheckBox5, m_ui->CheckBox6};
+    return boxes[pos - 1];
+}
+
+void TTandemo::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        WindowLook::centreOnScreen(this);
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TTandemo::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted()) {
+        emit closed();
+    }
+}
+
+void TTandemo::N2Click()
+{
+    for (QWidget* control : {m_ui->Label1, m_ui->Label2, m_ui->Label3}) {
+        control->show();
+    }
+    for (int n = 2; n <= 7; ++n) {
+        questionButton(n)->show();
+    }
+    questionButton(1)->show();
+}
+
+void TTandemo::N4Click()
+{
+    for (int n = 1; n <= 7; ++n) {
+        questionButton(n)->hide();
+    }
+    for (int pos = 1; pos <= 6; ++pos) {
+        answerBox(pos)->hide();
+    }
+    for (QWidget* control :
+         {static_cast<QWidget*>(m_ui->Label1), static_cast<QWidget*>(m_ui->Label2),
+          static_cast<QWidget*>(m_ui->Label3), static_cast<QWidget*>(m_ui->Edit1)}) {
+        control->hide();
+    }
+}
+
+void TTandemo::paintCurrent(int n)
+{
+    QAbstractButton* button = questionButton(n);
+    QFont font = button->font();
+    font.setPixelSize(currentCaptionPixels);
+    button->setFont(font);
+    WindowLook::setTextColour(button, WindowLook::red);
+}
+
+void TTandemo::paintLeft(int n)
+{
+    QAbstractButton* button = questionButton(n);
+    QFont font = button->font();
+    font.setPixelSize(leftCaptionPixels);
+    button->setFont(font);
+    WindowLook::setTextColour(button, WindowLook::blue);
+}
+
+void TTandemo::loadQuestion(int n, int answers)
+{
+    m_ui->Edit1->setText(fromUtf8(QuestionCatalogue::text(n)));
+    m_ui->Edit1->setCursorPosition(0);
+    for (int pos = 1; pos <= answers; ++pos) {
+        answerBox(pos)->setText(fromUtf8(QuestionCatalogue::answerText(n, pos)));
+    }
+}
+
+void TTandemo::untickAnswers()
+{
+    for (int pos = 1; pos <= 5; ++pos) {
+        answerBox(pos)->setChecked(false);
+    }
+}
+
+void TTandemo::questionClick(int n)
+{
+    SurveyModel& model = *m_windows.model;
+    if (n == 1) {
+        m_ui->Label2->hide();
+        m_ui->Label1->setText(QStringLiteral("И Д Ё Т   О П Р О С ..."));
+        m_ui->Edit1->show();
+        for (int pos = 1; pos <= 6; ++pos) {
+            answerBox(pos)->show();
+        }
+        paintCurrent(1);
+        model.selectQuestion(1);
+        loadQuestion(1, 6);
+        untickAnswers(); // box 6 keeps its tick
+        return;
+    }
+    if (n == 7) {
+        // The results button lies partly over the banner; the banner goes for good.
+        m_ui->BitBtn10->hide();
+    }
+    paintLeft(n - 1);
+    paintCurrent(n);
+    model.selectQuestion(n);
+    loadQuestion(n, n == 7 ? 4 : 5);
+    answerBox(6)->hide();
+    if (n == 7) {
+        answerBox(5)->hide();
+    }
+    untickAnswers();
+}
+
+void TTandemo::answerClick(int pos)
+{
+    m_windows.model->answerToggled(pos);
+    if (m_windows.model->resultsAvailable()) {
+        m_ui->BitBtn8->show();
+    }
+}
+
+void TTandemo::BitBtn8Click()
+{
+    const SurveyResults results = m_windows.model->computeResults();
+    TResults* resultsWindow = m_windows.results;
+    if (resultsWindow) {
+        QTableWidget* grid = resultsWindow->StringGrid1();
+        for (int k = 1; k <= 7; ++k) {
+            grid->item(k, 1)->setText(percentText(results.percent[k - 1]));
+        }
+    }
+    if (m_windows.specHelp) {
+        m_windows.specHelp->ProgressBar1()->setValue(results.type1);
+    }
+    if (!resultsWindow) {
+        return;
+    }
+    resultsWindow->Edit1()->setText(percentText(results.type1));
+    const QString type2 = percentText(results.type2);
+    resultsWindow->Edit2()->setText(type2);
+    resultsWindow->exec();
+    resultsWindow->Edit2()->setText(type2);
+}
+
+void TTandemo::N9Click()
+{
+    const int percent = m_windows.model->currentProbability();
+    if (TInfo* info = m_windows.info) {
+        info->Edit1()->setText(percentText(percent));
+        info->exec();
+    }
+}
+
+void TTandemo::N6Click()
+{
+    if (m_windows.attract) {
+        m_windows.attract->exec();
+    }
+}
+
+void TTandemo::Tandemo1Click()
+{
+    if (m_windows.aboutBox) {
+        m_windows.aboutBox->exec();
+    }
+}
+
+void TTandemo::N7Click()
+{
+    MessageBoxes::inform(
+        QStringLiteral("Программа предназначена для оценки вероятности развития близких "
+                       "отношений с человеком противоположного пола, если Вы с ним (с ней) "
+                       "недавно познакомились. Для начала процедуры нажмите ") +
+        QStringLiteral("\"УПРАВЛЕНИЕ\" > \"ЗАПУСК ОПРОСНИКА\"") +
+        QStringLiteral(". Отвечайте на все вопросы ! "));
+}
+
+void TTandemo::N10Click()
+{
+    MessageBoxes::inform(
+        QStringLiteral("ЕСЛИ СЕЙЧАС ВЫ ВОЙДЁТЕ В ИНТЕРНЕТ, ТО СМОЖЕТЕ ПРОЧИТАТЬ ПОЛНУЮ "
+                       "ИНФОРМАЦИЮ О НОВОМ ДЕТЕКТОРЕ ЛЖИ, А ТАКЖЕ ПРИОБРЕСТИ ЕГО В МАГАЗИНЕ ") +
+        Links::shopDomainCapitals());
+    LinkOpener::open(Links::shopPricePage());
+}
+
+void TTandemo::N11Click()
+{
+    close();
+}
+
+void TTandemo::BitBtn10Click()
+{
+    LinkOpener::open(Links::developerSite());
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The questionnaire, the program's main window.
+//
+// Data flow: the question buttons and answer boxes report to the SurveyModel that
+// WindowSet::model points at (selectQuestion / answerToggled); the buttons' caption
+// fonts mirror the model's current marks. "РЕЗУЛЬТАТЫ !" runs the model's results
+// computation and writes it into the results window and the indicator before showing
+// the results modally. Menu commands open the other windows through the WindowSet
+// and addresses through LinkOpener. Closing this window emits closed(), which ends
+// the program.
+
+#include <QMainWindow>
+#include <QScopedPointer>
+
+namespace Ui {
+class TTandemo;
+}
+struct WindowSet;
+class QAbstractButton;
+class QCheckBox;
+
+class TTandemo : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TTandemo(WindowSet& windows, QWidget* parent = nullptr);
+    ~TTandemo() override;
+
+signals:
+    void closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void N2Click();
+    void N4Click();
+    void N6Click();
+    void N7Click();
+    void N9Click();
+    void N10Click();
+    void N11Click();
+    void Tandemo1Click();
+    void BitBtn8Click();
+    void BitBtn10Click();
+    void questionClick(int n);
+    void answerClick(int pos);
+
+    QAbstractButton* questionButton(int n) const;
+    QCheckBox* answerBox(int pos) const;
+    void loadQuestion(int n, int answers);
+    void paintCurrent(int n);
+    void paintLeft(int n);
+    void untickAnswers();
+
+    QScopedPointer<Ui::TTandemo> m_ui;
+    WindowSet& m_windows;
+};

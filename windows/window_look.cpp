@@ -1,0 +1,123 @@
+#include "window_look.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QScreen>
+#include <QWidget>
+
+namespace WindowLook {
+
+QSize clientSizeForOuter(QSize outer)
+{
+    return outer - QSize(frameWidth, frameHeight);
+}
+
+void centreOnScreen(QWidget* window)
+{
+    const QScreen* screen = window->screen();
+    if (!screen) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (!screen) {
+        return;
+    }
+    // Before the first show the frame is not known yet; assume the classic one.
+    QSize outer = window->frameGeometry().size();
+    if (!window->testAttribute(Qt::WA_WState_Created) || outer == window->size()) {
+        const bool framed = !(window->windowFlags() & Qt::FramelessWindowHint);
+        outer = window->size() + (framed ? QSize(frameWidth, frameHeight) : QSize());
+    }
+    const QRect area = screen->geometry();
+    const QPoint frameTopLeft(area.x() + (area.width() - outer.width()) / 2,
+                              area.y() + (area.height() - outer.height()) / 2);
+    window->move(frameTopLeft);
+}
+
+QColor btnFace()
+{
+    return QApplication::palette().color(QPalette::Button);
+}
+
+QColor highlightText()
+{
+    return QApplication::palette().color(QPalette::HighlightedText);
+}
+
+QColor activeCaption()
+{
+    // Qt has no caption role; the highlight is what styles paint active captions with.
+    return QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+}
+
+QColor menuText()
+{
+    return QApplication::palette().color(QPalette::WindowText);
+}
+
+QColor desktopBackground()
+{
+    // No desktop colour in the palette either; the dark shade is the nearest role.
+    return QApplication::palette().color(QPalette::Dark);
+}
+
+QColor windowText()
+{
+    return QApplication::palette().color(QPalette::WindowText);
+}
+
+QFont pixelFont(const QString& family, int pixels, bool bold, bool underline)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+void setBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    widget->setPalette(palette);
+}
+
+void setPanelColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+}
+
+QIcon twoStateGlyph(const QPixmap& strip)
+{
+    const int half = strip.width() / 2;
+    QIcon icon;
+    icon.addPixmap(strip.copy(0, 0, half, strip.height()), QIcon::Normal);
+    icon.addPixmap(strip.copy(half, 0, half, strip.height()), QIcon::Disabled);
+    return icon;
+}
+
+QString textResource(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return {};
+    }
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.endsWith(QLatin1Char('\n'))) {
+        text.chop(1);
+    }
+    return text;
+}
+
+} // namespace WindowLook

@@ -1,0 +1,75 @@
+#pragma once
+// Shared pieces of the windows' designed look: the classic frame arithmetic, centring,
+// the named colours and pixel-sized fonts that the form format cannot express.
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QPalette>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+class QWidget;
+
+namespace WindowLook {
+
+// The designs give outer sizes of framed windows; Qt sizes the client area. The
+// classic frame has 4-pixel borders and a 19-pixel caption bar.
+inline constexpr int frameWidth = 8;
+inline constexpr int frameHeight = 27;
+QSize clientSizeForOuter(QSize outer);
+
+// The two frames the designs use for secondary windows: a sizeable frame with system
+// menu, minimise and maximise boxes, and the fixed dialog border with a close box only.
+inline constexpr Qt::WindowFlags sizeableFrame =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+inline constexpr Qt::WindowFlags dialogBorder = Qt::Dialog | Qt::CustomizeWindowHint |
+                                                Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                Qt::WindowCloseButtonHint;
+
+// Moves a top-level window so that its frame is centred on its screen.
+void centreOnScreen(QWidget* window);
+
+// Named colours with their fixed RGB values.
+inline const QColor black{0, 0, 0};
+inline const QColor maroon{128, 0, 0};
+inline const QColor green{0, 128, 0};
+inline const QColor olive{128, 128, 0};
+inline const QColor purple{128, 0, 128};
+inline const QColor teal{0, 128, 128};
+inline const QColor silver{192, 192, 192};
+inline const QColor red{255, 0, 0};
+inline const QColor lime{0, 255, 0};
+inline const QColor yellow{255, 255, 0};
+inline const QColor blue{0, 0, 255};
+
+// System colours, from the palette at the time of asking.
+QColor btnFace();
+QColor highlightText();
+QColor activeCaption();
+QColor menuText();
+QColor desktopBackground();
+QColor windowText();
+
+// A font with a character height in pixels, as the designs store them.
+QFont pixelFont(const QString& family, int pixels, bool bold = false, bool underline = false);
+
+// Sets a widget's window background (and, optionally, its text colour) through its
+// palette, the way the designs colour forms and labels.
+void setBackground(QWidget* widget, const QColor& colour);
+void setTextColour(QWidget* widget, const QColor& colour);
+// Gives a container the colour its style paints its own panels with, without filling
+// the container's whole rectangle (a tab widget's pages, not the strip beside its tabs).
+void setPanelColour(QWidget* widget, const QColor& colour);
+
+// A button glyph stored as two equal states side by side: the left half is the normal
+// look, the right half the look of the disabled button.
+QIcon twoStateGlyph(const QPixmap& strip);
+
+// A long text resource, read as UTF-8, without the file's final line break (a memo
+// holding those lines has no empty line after the last one).
+QString textResource(const QString& path);
+
+} // namespace WindowLook

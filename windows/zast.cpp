@@ -1,0 +1,55 @@
+#include "zast.h"
+#include "ui_zast.h"
+
+#include "event_guard.h"
+#include "window_look.h"
+
+#include <QPixmap>
+#include <QShowEvent>
+
+TZast::TZast(WindowSet&, QWidget* parent) : QWidget(parent), m_ui(new Ui::TZast)
+{
+    // The timer counts from creation; its first tick can only be handled once the event
+    // loop runs. A precise timer, so that the tick never comes before the full 5000 ms.
+    m_timer1.setTimerType(Qt::PreciseTimer);
+    m_timer1.setInterval(5000);
+    connect(&m_timer1, &QTimer::timeout, this, guarded([this] { Timer1Timer(); }));
+    m_timer1.start();
+
+    {
+        // The version line sizes itself once, after the whole form is in place.
+        BaseLabel::FormLoading loading;
+        m_ui->setupUi(this);
+        setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        WindowLook::setBackground(this, WindowLook::btnFace());
+        setCursor(Qt::WaitCursor);
+
+        // The picture is stretched into Image1 once here; QLabel keeps the scaled copy, so
+        // a paint only draws it.
+        m_ui->Image1->setPixmap(QPixmap(QStringLiteral(":/assets/splash.png")));
+        m_ui->Image1->setAccessibleName(QStringLiteral("Заставка Tandemo"));
+
+        m_ui->fx2Label1->setFont(WindowLook::pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
+        m_ui->fx2Label1->setTextColor(WindowLook::maroon);
+        m_ui->fx2Label1->setCaption(QStringLiteral("VERSION 1.1.3 *FREEWARE*\r\n"));
+    }
+    // Everything above was set up in the hidden window; the window, being a splash,
+    // takes no focus and has nothing to operate.
+    setFocusPolicy(Qt::NoFocus);
+}
+
+TZast::~TZast() = default;
+
+void TZast::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        WindowLook::centreOnScreen(this);
+    }
+    QWidget::showEvent(event);
+}
+
+void TZast::Timer1Timer()
+{
+    close();
+    m_timer1.stop();
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The splash window: the picture and the version line, shown before every other window
+// and kept above them until its timer closes it. Nothing on it can be operated.
+//
+// Data flow: none in; Timer1 runs from creation and its first tick hides the window for
+// the rest of the run.
+
+#include <QScopedPointer>
+#include <QTimer>
+#include <QWidget>
+
+namespace Ui {
+class TZast;
+}
+struct WindowSet;
+
+class TZast : public QWidget {
+    Q_OBJECT
+public:
+    explicit TZast(WindowSet& windows, QWidget* parent = nullptr);
+    ~TZast() override;
+
+    const QTimer& Timer1() const { return m_timer1; }
+
+    // The picture as designed, before it is stretched into Image1.
+    static constexpr QSize pictureSize{729, 480};
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Timer1Timer();
+
+    QScopedPointer<Ui::TZast> m_ui;
+    QTimer m_timer1;
+};
