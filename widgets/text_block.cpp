@@ -97,8 +97,13 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-int wrapLines(QStringList& lines, int boxWidth, bool wordWrap, const TextMeasurer& measurer)
+int wrapLines(QStringList& lines, int boxWidth, bool wordWrap, const TextMeasurer& measurer,
+              QList<int>* widths)
 {
+    if (widths != nullptr) {
+        widths->clear();
+        widths->reserve(lines.size());
+    }
     int width = 0;
     qsizetype i = 0;
     while (i < lines.size()) {
@@ -108,6 +113,8 @@ int wrapLines(QStringList& lines, int boxWidth, bool wordWrap, const TextMeasure
         if (w > boxWidth && wordWrap && breakLine(lines, i, boxWidth, measurer))
             continue;
         width = std::max(width, w);
+        if (widths != nullptr)
+            widths->append(w);
         ++i;
     }
     return width;
@@ -115,6 +122,8 @@ int wrapLines(QStringList& lines, int boxWidth, bool wordWrap, const TextMeasure
 
 Offset shadowOffset(int shadowAngle, int shadowDepth)
 {
+    if (shadowDepth == 0)
+        return {};
     const long double radians = degreesToRadians(shadowAngle);
     return {roundHalfEven(std::cos(radians) * shadowDepth),
             clampToInt(-static_cast<qint64>(roundHalfEven(std::sin(radians) * shadowDepth)))};
@@ -128,7 +137,7 @@ TextBlock layoutTextBlock(const QString& text, int boxWidth, int boxHeight, int 
     block.boxWidth = boxWidth;
     block.boxHeight = boxHeight;
     block.lineHeight = measurer.textHeight(QStringLiteral("Wg"));
-    block.width = wrapLines(block.lines, boxWidth, wordWrap, measurer);
+    block.width = wrapLines(block.lines, boxWidth, wordWrap, measurer, &block.lineWidths);
     block.height = clampToInt(static_cast<qint64>(block.lines.size()) * block.lineHeight);
 
     const long double w = block.width;

@@ -46,8 +46,9 @@ long double degreesToRadians(int degrees);
 QStringList splitLines(const QString& text);
 
 // Breaks over-wide lines in place (when wordWrap is set) and returns the block width: the widest
-// line as finally laid out.
-int wrapLines(QStringList& lines, int boxWidth, bool wordWrap, const TextMeasurer& measurer);
+// line as finally laid out. When `widths` is given it receives each final line's width.
+int wrapLines(QStringList& lines, int boxWidth, bool wordWrap, const TextMeasurer& measurer,
+              QList<int>* widths = nullptr);
 
 struct Offset {
     int dx = 0;
@@ -60,14 +61,15 @@ Offset shadowOffset(int shadowAngle, int shadowDepth);
 
 struct TextBlock {
     QStringList lines;
-    int boxWidth = 0;   // width of the area the block is placed in
-    int boxHeight = 0;  // height of that area
-    int lineHeight = 0; // height of one line
-    int width = 0;      // widest line
-    int height = 0;     // lines times line height
-    int angle = 0;      // rotation actually applied, degrees counter-clockwise
-    long double sn = 0; // sine of that rotation
-    long double cs = 1; // cosine of that rotation
+    QList<int> lineWidths; // measured width of each line
+    int boxWidth = 0;      // width of the area the block is placed in
+    int boxHeight = 0;     // height of that area
+    int lineHeight = 0;    // height of one line
+    int width = 0;         // widest line
+    int height = 0;        // lines times line height
+    int angle = 0;         // rotation actually applied, degrees counter-clockwise
+    long double sn = 0;    // sine of that rotation
+    long double cs = 1;    // cosine of that rotation
     // Signed extent of the rotated block; the placement rules depend on the signs.
     int rotatedWidth = 0;
     int rotatedHeight = 0;
@@ -80,8 +82,8 @@ TextBlock layoutTextBlock(const QString& text, int boxWidth, int boxHeight, int 
 // stored forms, what callers read is the far edge: x() + width() and y() + height().
 QRect measureBox(const TextBlock& block, Offset shadow);
 
-// Top-left corner of line `index`'s cell relative to the pass origin; `lineWidth` is that
-// line's measured width. The line is drawn rotated about this corner.
+// Top-left corner of line `index`'s cell relative to the pass origin, for a line `lineWidth`
+// wide (normally block.lineWidths[index]). The line is drawn rotated about this corner.
 QPoint linePosition(const TextBlock& block, int index, int lineWidth, TAlignment alignment,
                     TTextLayout layout);
 

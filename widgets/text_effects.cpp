@@ -47,20 +47,25 @@ public:
         }
     }
 
-    QPainterPath textPath(QPoint origin) const
+    // The letters' outlines at a pass origin. Every pass records the same outlines, so they
+    // are built once and moved.
+    QPainterPath textPath(QPoint origin)
     {
-        QPainterPath path;
-        for (qsizetype i = 0; i < m_block.lines.size(); ++i) {
-            const QPoint cell = origin + m_positions[i];
-            if (m_block.angle == 0) {
-                path.addText(QPointF(cell.x(), cell.y() + m_ascent), m_font, m_block.lines[i]);
-                continue;
+        if (!m_pathBuilt) {
+            for (qsizetype i = 0; i < m_block.lines.size(); ++i) {
+                const QPoint cell = m_positions[i];
+                if (m_block.angle == 0) {
+                    m_path.addText(QPointF(cell.x(), cell.y() + m_ascent), m_font,
+                                   m_block.lines[i]);
+                    continue;
+                }
+                QPainterPath line;
+                line.addText(QPointF(0, m_ascent), m_font, m_block.lines[i]);
+                m_path.addPath(cellTransform(cell).map(line));
             }
-            QPainterPath line;
-            line.addText(QPointF(0, m_ascent), m_font, m_block.lines[i]);
-            path.addPath(cellTransform(cell).map(line));
+            m_pathBuilt = true;
         }
-        return path;
+        return m_path.translated(origin);
     }
 
     void strokeText(QPoint origin, const QPen& pen, QPainter::CompositionMode mode)
@@ -97,17 +102,19 @@ private:
     const QFont& m_font;
     int m_ascent;
     const QVarLengthArray<QPoint, 4>& m_positions;
+    QPainterPath m_path;
+    bool m_pathBuilt = false;
 };
 
 // Pixels of the key colour become fully transparent so that the parent shows through them.
 void leaveOutKeyColour(QImage& image, QRgb key)
 {
-    for (int y = 0; y < image.height(); ++y) {
-        auto* pixel = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (pixel[x] == key)
-                pixel[x] = 0;
-        }
+    // One pass over the whole buffer: the image is freshly made, so its rows are contiguous.
+    auto* pixel = reinterpret_cast<QRgb*>(image.bits());
+    const qsizetype count = image.sizeInBytes() / qsizetype(sizeof(QRgb));
+    for (qsizetype i = 0; i < count; ++i) {
+        if (pixel[i] == key)
+            pixel[i] = 0;
     }
 }
 
@@ -244,9 +251,8 @@ void Tfx2TextEffects3D::DrawEffectText(QPainter* canvas, const QString& text, QR
     QVarLengthArray<QPoint, 4> positions;
     positions.reserve(block.lines.size());
     for (qsizetype i = 0; i < block.lines.size(); ++i) {
-        const int lineWidth = measurer.textWidth(block.lines[i], block.lines[i].size());
         positions.append(
-            fx2::linePosition(block, static_cast<int>(i), lineWidth, alignment, layout));
+            fx2::linePosition(block, static_cast<int>(i), block.lineWidths[i], alignment, layout));
     }
 
     {
