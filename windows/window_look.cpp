@@ -76,8 +76,10 @@ QFont pixelFont(const QString& family, int pixels, bool bold, bool underline)
 
 void setBackground(QWidget* widget, const QColor& colour)
 {
+    // Buttons and check boxes fill with the Button role, labels and forms with Window.
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(widget->backgroundRole(), colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
