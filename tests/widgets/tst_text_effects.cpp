@@ -13,11 +13,8 @@ class TestTextEffects : public QObject {
     Q_OBJECT
 
 private slots:
-    void colourValues_data();
-    void colourValues();
     void systemColoursFollowPalette_data();
     void systemColoursFollowPalette();
-    void defaults();
     void anglesNormalise_data();
     void anglesNormalise();
     void notifiesOnlyOnChange_data();
@@ -27,25 +24,6 @@ private slots:
     void assignRejectsOthers_data();
     void assignRejectsOthers();
 };
-
-void TestTextEffects::colourValues_data()
-{
-    QTest::addColumn<quint32>("value");
-    QTest::addColumn<quint32>("expected");
-
-    QTest::newRow("maroon is low-byte red") << clMaroon.value() << 0x000080u;
-    QTest::newRow("blue is third byte") << clBlue.value() << 0xff0000u;
-    QTest::newRow("button face") << clBtnFace.value() << 0x8000000fu;
-    QTest::newRow("button shadow") << clBtnShadow.value() << 0x80000010u;
-    QTest::newRow("button highlight") << clBtnHighlight.value() << 0x80000014u;
-}
-
-void TestTextEffects::colourValues()
-{
-    QFETCH(quint32, value);
-    QFETCH(quint32, expected);
-    QCOMPARE(value, expected);
-}
 
 void TestTextEffects::systemColoursFollowPalette_data()
 {
@@ -72,20 +50,6 @@ void TestTextEffects::systemColoursFollowPalette()
     palette.setColor(QPalette::Light, QColor(7, 8, 9));
     palette.setColor(QPalette::Text, QColor(10, 11, 12));
     QCOMPARE(TColor(value).resolve(palette), expected);
-}
-
-void TestTextEffects::defaults()
-{
-    const Tfx2TextEffects3D effects;
-    QCOMPARE(effects.angle(), 0);
-    QCOMPARE(effects.pen(),
-             (EffectPen{clBlack, 1, Qt::SolidLine, QPainter::CompositionMode_SourceOver}));
-    QCOMPARE(effects.shadowAngle(), 315);
-    QCOMPARE(effects.shadowDepth(), 0);
-    QCOMPARE(effects.shadowColor(), clBtnShadow);
-    QCOMPARE(effects.style(), fx2::tsNormal);
-    QVERIFY(effects.glyph().isNull());
-    QCOMPARE(effects.outline(), false);
 }
 
 void TestTextEffects::anglesNormalise_data()
