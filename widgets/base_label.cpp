@@ -46,8 +46,12 @@ void BaseLabel::setCaption(const QString& caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
-    // The caption is painted, so screen readers and tests read it from here.
-    setAccessibleName(caption);
+    // The caption is painted, so screen readers and tests read it from here; line
+    // breaks read as spaces, and the one that ends the splash line not at all.
+    QString name = caption;
+    name.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    name.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    setAccessibleName(name.trimmed());
     update();
     adjustBounds();
 }

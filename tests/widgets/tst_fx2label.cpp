@@ -361,8 +361,11 @@ void TestFx2Label::captionIsAccessibleName()
 {
     QWidget parent;
     Tfx2Label label(&parent);
-    label.setCaption("VERSION 1.1.3 *FREEWARE*");
+    label.setCaption("VERSION 1.1.3 *FREEWARE*\r\n");
     QCOMPARE(label.accessibleName(), QString("VERSION 1.1.3 *FREEWARE*"));
+    label.setCaption("two\r\nlines\rand\nmore");
+    QCOMPARE(label.accessibleName(), QString("two lines and more"));
+    label.setCaption("VERSION 1.1.3 *FREEWARE*");
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&label);
     QVERIFY(accessible != nullptr);
     QCOMPARE(accessible->text(QAccessible::Name), QString("VERSION 1.1.3 *FREEWARE*"));

@@ -66,7 +66,7 @@ void TestZast::versionLine()
     auto* label = splash.findChild<Tfx2Label*>(QStringLiteral("fx2Label1"));
     QVERIFY(label);
     QCOMPARE(label->caption(), QStringLiteral("VERSION 1.1.3 *FREEWARE*\r\n"));
-    QCOMPARE(label->accessibleName().trimmed(), QStringLiteral("VERSION 1.1.3 *FREEWARE*"));
+    QCOMPARE(label->accessibleName(), QStringLiteral("VERSION 1.1.3 *FREEWARE*"));
     QCOMPARE(label->font().family(), QStringLiteral("MS Sans Serif"));
     QCOMPARE(label->font().pixelSize(), 11);
     QVERIFY(label->font().bold());
