@@ -1,0 +1,51 @@
+# Installation and the Debian package.
+#
+# `cmake --install` puts the program, its desktop entry, its icon at the usual hicolor
+# sizes and its AppStream metainfo under the prefix; `cpack` wraps the same files into a
+# .deb. The application id names the desktop entry, the metainfo and the icon alike, so
+# software centres and menus find them all from one name.
+
+include(GNUInstallDirs)
+
+set(TANDEMO_APP_ID example.tandemo.Tandemo)
+set(TANDEMO_RELEASE_DATE 2026-12-08)
+set(packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
+
+# Everything the program links comes from the system's library directories, so the
+# installed binary needs no run path of its own (and a Debian package must not carry one).
+set_target_properties(Tandemo PROPERTIES INSTALL_RPATH "")
+install(TARGETS Tandemo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(FILES ${packaging_dir}/${TANDEMO_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+configure_file(${packaging_dir}/${TANDEMO_APP_ID}.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/packaging/${TANDEMO_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/${TANDEMO_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+foreach(size 32 48 128 256)
+  install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/tandemo-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${TANDEMO_APP_ID}.png)
+endforeach()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tandemo)
+set(CPACK_PACKAGE_VENDOR "Tandemo developers")
+set(CPACK_PACKAGE_CONTACT "Tandemo developers <author@tandemo.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "estimate the chance of a close relationship")
+set(CPACK_PACKAGE_DESCRIPTION "Tandemo asks seven multiple-choice questions about someone \
+you recently met and estimates the probability that a close relationship will form. \
+The interface is in Russian.")
+set(CPACK_PACKAGE_HOMEPAGE_URL https://tandemo.example/)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+# dpkg-shlibdeps finds the Qt 6 libraries (and with libqt6gui6 the X11 platform plugin);
+# the fonts are asked for by name at run time, so no linker can see them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-urw-base35, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+include(CPack)

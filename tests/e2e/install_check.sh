@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Installs the built program into a scratch prefix and checks what a desktop sees of it:
+# the entry and the metainfo pass their validators, the icons are there at their sizes,
+# the Debian package carries the same files and the dependencies a bare system needs,
+# and the program unpacked from the package starts from its desktop entry to its main
+# window and closes cleanly.
+#
+# usage: install_check.sh <build dir> <version>
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+version=$2
+app_id=example.tandemo.Tandemo
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=xsession.sh
+source "$here/xsession.sh"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tandemo-install.XXXXXX")
+app_pid=
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    x_session_stop
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# check_tree <root of /usr-like tree>: the files a desktop needs, each in its place.
+check_tree() {
+    local root=$1
+    [ -x "$root/bin/Tandemo" ] || fail "no executable bin/Tandemo under $root"
+    local entry="$root/share/applications/$app_id.desktop"
+    local metainfo="$root/share/metainfo/$app_id.metainfo.xml"
+    [ -f "$entry" ] || fail "no desktop entry $entry"
+    [ -f "$metainfo" ] || fail "no metainfo $metainfo"
+
+    desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
+    appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects $metainfo"
+
+    grep -qx "Name\[ru\]=.*" "$entry" || fail "the entry has no Russian name"
+    grep -qx "Comment\[ru\]=.*" "$entry" || fail "the entry has no Russian comment"
+    grep -qx "Comment=.*" "$entry" || fail "the entry has no English comment"
+    grep -qx "Icon=$app_id" "$entry" || fail "the entry does not name the icon $app_id"
+    grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+        fail "the metainfo does not launch $app_id.desktop"
+    grep -q "<release version=\"$version\"" "$metainfo" ||
+        fail "the metainfo does not list release $version"
+    grep -q "<screenshot" "$metainfo" || fail "the metainfo has no screenshot"
+    grep -q "<content_rating" "$metainfo" || fail "the metainfo has no content rating"
+
+    local size icon actual
+    for size in 32 48 128 256; do
+        icon="$root/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
+        [ -f "$icon" ] || fail "no ${size}px icon"
+        actual=$(identify -format '%wx%h' "$icon")
+        [ "$actual" = "${size}x${size}" ] || fail "the ${size}px icon is $actual"
+    done
+
+    if readelf -d "$root/bin/Tandemo" | grep -Eq 'RPATH|RUNPATH'; then
+        fail "the installed program carries a run path"
+    fi
+}
+
+note "installing into a scratch prefix"
+cmake --install "$build" --prefix "$work/prefix" >"$work/install.log"
+check_tree "$work/prefix"
+
+note "building the Debian package"
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log"; fail "cpack failed"; }
+package=$(find "$work/deb" -maxdepth 1 -name "tandemo_${version}_*.deb" | head -n 1)
+[ -n "$package" ] || fail "cpack made no tandemo_${version} package"
+
+depends=$(dpkg-deb -f "$package" Depends)
+note "Depends: $depends"
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation fonts-urw-base35 \
+    fonts-dejavu-core; do
+    grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "the package does not depend on $needed"
+done
+
+dpkg-deb -x "$package" "$work/root"
+check_tree "$work/root/usr"
+
+note "starting the unpacked program from its desktop entry"
+x_session_start "$work/x"
+exec_line=$(sed -n 's/^Exec=//p' "$work/root/usr/share/applications/$app_id.desktop")
+# The entry's command is looked up on PATH, as a desktop launcher does; only the
+# unpacked package's bin folder is put in front, so it cannot pick up the build tree.
+PATH="$work/root/usr/bin:$PATH" \
+    XDG_DATA_DIRS="$work/root/usr/share:${XDG_DATA_DIRS:-/usr/share}" \
+    $exec_line >"$work/app.log" 2>&1 &
+app_pid=$!
+
+main=$(wait_window "Tandemo 1.1.2" 15)
+[ "$(readlink -f "/proc/$app_pid/exe")" = "$(readlink -f "$work/root/usr/bin/Tandemo")" ] ||
+    fail "the running program is not the unpacked one"
+[ "$(xprop -id "$main" WM_CLASS | sed 's/.*= //')" = '"Tandemo", "Tandemo"' ] ||
+    fail "WM_CLASS does not match the entry's StartupWMClass"
+xprop -id "$main" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the main window has no 32px icon"
+note "main window $main mapped"
+
+# Closed the way a person closes it: through the window manager's close command.
+xdotool windowactivate --sync "$main" key --clearmodifiers alt+F4
+status=0
+wait_until 5 "the program to end" process_ended "$app_pid"
+wait "$app_pid" || status=$?
+app_pid=
+[ "$status" -eq 0 ] || { cat "$work/app.log"; fail "the program ended with status $status"; }
+note "closed with status 0"
+echo "PASS"
