@@ -1,7 +1,8 @@
 #include "window_look.h"
 
 #include <QApplication>
-#include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
 
@@ -100,6 +101,25 @@ void setPanelColour(QWidget* widget, const QColor& colour)
     widget->setPalette(palette);
 }
 
+void condenseToFit(QLabel* label)
+{
+    const int available = label->contentsRect().width();
+    QFont font = label->font();
+    const int needed = QFontMetrics(font).horizontalAdvance(label->text());
+    if (needed <= available || available <= 0) {
+        return;
+    }
+    // Width does not scale exactly with the stretch factor (hinting, rounding), so step
+    // down from the estimate until the text fits; half width is as far as it goes.
+    for (int stretch = available * 100 / needed; stretch >= 50; --stretch) {
+        font.setStretch(stretch);
+        if (QFontMetrics(font).horizontalAdvance(label->text()) <= available) {
+            break;
+        }
+    }
+    label->setFont(font);
+}
+
 QIcon twoStateGlyph(const QPixmap& strip)
 {
     const int half = strip.width() / 2;
@@ -107,19 +127,6 @@ QIcon twoStateGlyph(const QPixmap& strip)
     icon.addPixmap(strip.copy(0, 0, half, strip.height()), QIcon::Normal);
     icon.addPixmap(strip.copy(half, 0, half, strip.height()), QIcon::Disabled);
     return icon;
-}
-
-QString textResource(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return {};
-    }
-    QString text = QString::fromUtf8(file.readAll());
-    if (text.endsWith(QLatin1Char('\n'))) {
-        text.chop(1);
-    }
-    return text;
 }
 
 } // namespace WindowLook

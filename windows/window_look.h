@@ -10,6 +10,7 @@
 #include <QSize>
 #include <QString>
 
+class QLabel;
 class QWidget;
 
 namespace WindowLook {
@@ -64,12 +65,13 @@ void setTextColour(QWidget* widget, const QColor& colour);
 // the container's whole rectangle (a tab widget's pages, not the strip beside its tabs).
 void setPanelColour(QWidget* widget, const QColor& colour);
 
+// Some labels have a designed box that their text filled in the designed face. A
+// stand-in face that runs wider is condensed just enough to keep the text inside the box
+// rather than cut it off; a text that fits is left alone.
+void condenseToFit(QLabel* label);
+
 // A button glyph stored as two equal states side by side: the left half is the normal
 // look, the right half the look of the disabled button.
 QIcon twoStateGlyph(const QPixmap& strip);
-
-// A long text resource, read as UTF-8, without the file's final line break (a memo
-// holding those lines has no empty line after the last one).
-QString textResource(const QString& path);
 
 } // namespace WindowLook
