@@ -1,0 +1,641 @@
+// The results window, driven through the questionnaire as a user reaches it.
+
+#include "window_test_support.h"
+
+#include "application_title.h"
+#include "assets.h"
+#include "font_substitutions.h"
+#include "image_button.h"
+#include "link_opener.h"
+#include "results.h"
+#include "spechelp.h"
+#include "tandemo.h"
+#include "url_recorder.h"
+#include "window_look.h"
+#include "window_owner.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+class TestResults : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void workedExamples_data();
+    void workedExamples();
+    void wrongPartnerText_data();
+    void wrongPartnerText();
+    void indicatorShowsTypeOne();
+    void keepsTabAndEditsAndCentresEachShowing();
+    void helpMessage();
+    void links_data();
+    void links();
+    void enterAndEscapeLeaveItOpen_data();
+    void enterAndEscapeLeaveItOpen();
+    void gridRows_data();
+    void gridRows();
+    void gridIsReadOnly();
+    void window();
+    void layout_data();
+    void layout();
+    void looks_data();
+    void looks();
+    void picturesAndTexts();
+
+private:
+    TResults* results() const { return m_owner->windows().results; }
+    QWidget* tandemo() const { return m_owner->windows().tandemo; }
+    void showResultsAlone();
+    static void selectTab(QWidget* window, int index);
+    static void typePartner(QWidget* window, const QString& text);
+
+    std::unique_ptr<MessageBoxCloser> m_boxes;
+    std::unique_ptr<WindowOwner> m_owner;
+    std::unique_ptr<UrlRecorder> m_links;
+};
+
+void TestResults::initTestCase()
+{
+    registerFontSubstitutions();
+}
+
+void TestResults::init()
+{
+    m_boxes = std::make_unique<MessageBoxCloser>();
+    m_owner = std::make_unique<WindowOwner>();
+    m_owner->createWindows();
+    tandemo()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(tandemo()));
+    m_links = std::make_unique<UrlRecorder>();
+}
+
+void TestResults::cleanup()
+{
+    m_links.reset();
+    for (int left = 10; left > 0 && QApplication::activeModalWidget(); --left) {
+        QApplication::activeModalWidget()->close();
+    }
+    m_owner.reset();
+    m_boxes.reset();
+}
+
+// For what needs no results: the window on screen without the questionnaire.
+void TestResults::showResultsAlone()
+{
+    results()->open();
+    QVERIFY(QTest::qWaitForWindowExposed(results()));
+}
+
+void TestResults::selectTab(QWidget* window, int index)
+{
+    QTabBar* tabs = child<QTabWidget>(window, QStringLiteral("PageControl1"))->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
+void TestResults::typePartner(QWidget* window, const QString& text)
+{
+    selectTab(window, 1);
+    auto* edit = child<QLineEdit>(window, QStringLiteral("Edit4"));
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+void TestResults::workedExamples_data()
+{
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<QString>("partner"); // empty: leave the initial "0"
+    QTest::addColumn<QStringList>("grid");
+    QTest::addColumn<QString>("type1");
+    QTest::addColumn<QString>("type2");
+    QTest::addColumn<QString>("mutual");
+
+    const QStringList firstAnswers{"74%", "12%", "5%", "11%", "10%", "10%", "25%"};
+    QTest::newRow("first answers, partner as given") << "1111111"
+                                                     << "" << firstAnswers << "3%"
+                                                     << "21%"
+                                                     << "0%";
+    QTest::newRow("first answers, partner 50") << "1111111"
+                                               << "50" << firstAnswers << "3%"
+                                               << "21%"
+                                               << "10%";
+    QTest::newRow("first answers, partner 100") << "1111111"
+                                                << "100" << firstAnswers << "3%"
+                                                << "21%"
+                                                << "21%";
+    QTest::newRow("first answers, partner 200 beyond the scale") << "1111111"
+                                                                 << "200" << firstAnswers << "3%"
+                                                                 << "21%"
+                                                                 << "42%";
+    QTest::newRow("first answers, partner -50 below the scale") << "1111111"
+                                                                << "-50" << firstAnswers << "3%"
+                                                                << "21%"
+                                                                << "-10%";
+    QTest::newRow("answers 1455554, partner 50")
+        << "1455554"
+        << "50" << QStringList{"74%", "83%", "100%", "100%", "100%", "100%", "83%"} << "77%"
+        << "91%"
+        << "45%";
+    QTest::newRow("answers 1114141, type 1 of exactly 5.5")
+        << "1114141"
+        << "50" << QStringList{"74%", "12%", "5%", "82%", "10%", "79%", "25%"} << "6%"
+        << "41%"
+        << "20%";
+    QTest::newRow("answers 1232414, type 1 of exactly 32.5")
+        << "1232414"
+        << "50" << QStringList{"74%", "52%", "59%", "71%", "78%", "10%", "83%"} << "32%"
+        << "61%"
+        << "30%";
+}
+
+void TestResults::workedExamples()
+{
+    QFETCH(QString, answers);
+    QFETCH(QString, partner);
+    answerQuestionnaire(tandemo(), answers);
+
+    QStringList grid;
+    QString type1, type2, mutual;
+    bool closedByExit = false;
+    NextModal shown([&](QWidget* window) {
+        auto* cells = child<QTableWidget>(window, QStringLiteral("StringGrid1"));
+        for (int row = 1; row <= 7; ++row) {
+            grid << cells->item(row, 1)->text();
+        }
+        type1 = child<QLineEdit>(window, QStringLiteral("Edit1"))->text();
+        type2 = child<QLineEdit>(window, QStringLiteral("Edit2"))->text();
+        if (!partner.isEmpty()) {
+            typePartner(window, partner);
+        }
+        click(window, QStringLiteral("BitBtn1"));
+        mutual = child<QLineEdit>(window, QStringLiteral("Edit3"))->text();
+        selectTab(window, 2);
+        click(window, QStringLiteral("BitBtn2"));
+        closedByExit = !window->isVisible();
+    });
+    click(tandemo(), QStringLiteral("BitBtn8"));
+
+    QVERIFY(shown.ran());
+    QTEST(grid, "grid");
+    QTEST(type1, "type1");
+    QTEST(type2, "type2");
+    QTEST(mutual, "mutual");
+    QVERIFY(closedByExit);
+    QVERIFY(m_boxes->seen().isEmpty());
+}
+
+void TestResults::wrongPartnerText_data()
+{
+    QTest::addColumn<QString>("partner");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("letters") << "abc"
+                             << "'abc' is not a valid integer value.";
+    QTest::newRow("empty") << ""
+                           << "'' is not a valid integer value.";
+    QTest::newRow("trailing blank") << "12 "
+                                    << "'12 ' is not a valid integer value.";
+    QTest::newRow("decimal fraction") << "1.5"
+                                      << "'1.5' is not a valid integer value.";
+    QTest::newRow("hexadecimal sign without digits") << "$"
+                                                     << "'$' is not a valid integer value.";
+}
+
+void TestResults::wrongPartnerText()
+{
+    QFETCH(QString, partner);
+    answerQuestionnaire(tandemo(), QStringLiteral("1111111"));
+
+    QString before, after;
+    bool stillOpen = false;
+    NextModal shown([&](QWidget* window) {
+        typePartner(window, QStringLiteral("50"));
+        click(window, QStringLiteral("BitBtn1"));
+        before = child<QLineEdit>(window, QStringLiteral("Edit3"))->text();
+        typePartner(window, partner);
+        click(window, QStringLiteral("BitBtn1"));
+        after = child<QLineEdit>(window, QStringLiteral("Edit3"))->text();
+        stillOpen = window->isVisible() && QApplication::activeModalWidget() == window;
+        window->close();
+    });
+    click(tandemo(), QStringLiteral("BitBtn8"));
+
+    QVERIFY(shown.ran());
+    QCOMPARE(before, QStringLiteral("10%"));
+    QCOMPARE(after, before);
+    QVERIFY(stillOpen);
+    QCOMPARE(m_boxes->seen().size(), 1);
+    QTEST(m_boxes->seen().front().text, "message");
+    QCOMPARE(m_boxes->seen().front().icon, QMessageBox::Critical);
+    QCOMPARE(m_boxes->seen().front().title, applicationTitle());
+}
+
+void TestResults::indicatorShowsTypeOne()
+{
+    auto* bar = child<QProgressBar>(m_owner->windows().specHelp, QStringLiteral("ProgressBar1"));
+    QCOMPARE(bar->value(), 0);
+    answerQuestionnaire(tandemo(), QStringLiteral("1455554"));
+
+    int shownValue = -1;
+    bool indicatorModal = false;
+    NextModal shown([&](QWidget* window) {
+        selectTab(window, 2);
+        NextModal indicator([&](QWidget* specHelp) {
+            indicatorModal = specHelp == m_owner->windows().specHelp && specHelp->isModal();
+            shownValue = child<QProgressBar>(specHelp, QStringLiteral("ProgressBar1"))->value();
+            click(specHelp, QStringLiteral("BitBtn1"));
+        });
+        click(window, QStringLiteral("BitBtn3"));
+        indicatorModal = indicatorModal && indicator.ran();
+        window->close();
+    });
+    click(tandemo(), QStringLiteral("BitBtn8"));
+
+    QVERIFY(shown.ran());
+    QVERIFY(indicatorModal);
+    QCOMPARE(shownValue, 77);
+    QVERIFY(m_boxes->seen().isEmpty());
+}
+
+void TestResults::keepsTabAndEditsAndCentresEachShowing()
+{
+    answerQuestionnaire(tandemo(), QStringLiteral("1111111"));
+    QPoint firstPosition;
+    bool firstCentred = false;
+    NextModal first([&](QWidget* window) {
+        firstPosition = window->pos();
+        firstCentred = isCentred(window);
+        typePartner(window, QStringLiteral("50"));
+        click(window, QStringLiteral("BitBtn1"));
+        selectTab(window, 2);
+        window->move(0, 0);
+        click(window, QStringLiteral("BitBtn2"));
+    });
+    click(tandemo(), QStringLiteral("BitBtn8"));
+    QVERIFY(first.ran());
+    QVERIFY(firstCentred);
+
+    int tab = -1;
+    QString partner, mutual;
+    QPoint secondPosition;
+    NextModal second([&](QWidget* window) {
+        tab = child<QTabWidget>(window, QStringLiteral("PageControl1"))->currentIndex();
+        partner = child<QLineEdit>(window, QStringLiteral("Edit4"))->text();
+        mutual = child<QLineEdit>(window, QStringLiteral("Edit3"))->text();
+        secondPosition = window->pos();
+        click(window, QStringLiteral("BitBtn2"));
+    });
+    click(tandemo(), QStringLiteral("BitBtn8"));
+    QVERIFY(second.ran());
+    QCOMPARE(tab, 2);
+    QCOMPARE(partner, QStringLiteral("50"));
+    QCOMPARE(mutual, QStringLiteral("10%"));
+    QCOMPARE(secondPosition, firstPosition);
+    QVERIFY(isCentred(results()));
+}
+
+void TestResults::helpMessage()
+{
+    showResultsAlone();
+    click(results(), QStringLiteral("Button1"));
+    QCOMPARE(m_boxes->texts(),
+             QStringList{"Вероятность, которая колеблется от 0% до 35% свидетельствует о низкой "
+                         "возможности возникновения близких отношений; от 35 до 70 - о средней; "
+                         "выше 70 - о высокой. Однако помните, что это всего лишь вероятность."});
+    QCOMPARE(m_boxes->seen().front().icon, QMessageBox::NoIcon);
+    QVERIFY(results()->isVisible());
+}
+
+void TestResults::links_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("shop banner, first tab") << 0 << "BitBtn9" << Links::shopStartPage();
+    QTest::newRow("consultation") << 2 << "BitBtn4" << Links::consultationPage();
+    QTest::newRow("developer's mail") << 2 << "BitBtn5" << Links::developerMail();
+    QTest::newRow("partner programme banner") << 2 << "BitBtn11" << Links::shopPartnerPage();
+}
+
+void TestResults::links()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, button);
+    QFETCH(QString, address);
+    showResultsAlone();
+    selectTab(results(), tab);
+    click(results(), button);
+    QCOMPARE(m_links->urls, QList<QUrl>{LinkOpener::toUrl(address)});
+    QVERIFY(results()->isVisible());
+}
+
+void TestResults::enterAndEscapeLeaveItOpen_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter in the partner box") << "Edit4" << int(Qt::Key_Return);
+    QTest::newRow("Enter on the keypad in the partner box") << "Edit4" << int(Qt::Key_Enter);
+    QTest::newRow("Escape in the partner box") << "Edit4" << int(Qt::Key_Escape);
+    QTest::newRow("Escape in the grid") << "StringGrid1" << int(Qt::Key_Escape);
+}
+
+// The window has neither a default nor a cancel button.
+void TestResults::enterAndEscapeLeaveItOpen()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    showResultsAlone();
+    auto* target = child<QWidget>(results(), focus);
+    selectTab(results(), target->parentWidget()->objectName() == "TabSheet2" ? 1 : 0);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key));
+    QVERIFY(results()->isVisible());
+    QVERIFY(m_boxes->seen().isEmpty());
+    QCOMPARE(child<QLineEdit>(results(), QStringLiteral("Edit3"))->text(), QString());
+}
+
+void TestResults::gridRows_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QString>("heading");
+    const int heights[] = {24, 22, 24, 24, 24, 24, 24, 24};
+    QTest::newRow("heading row") << 0 << heights[0] << "НОМЕР ВОПРОСА";
+    for (int row = 1; row <= 7; ++row) {
+        QTest::addRow("question %d", row)
+            << row << heights[row] << QStringLiteral("  №%1").arg(row);
+    }
+}
+
+void TestResults::gridRows()
+{
+    QFETCH(int, row);
+    showResultsAlone();
+    QTableWidget* grid = results()->StringGrid1();
+    QCOMPARE(grid->rowCount(), 8);
+    QCOMPARE(grid->columnCount(), 2);
+    QTEST(grid->rowHeight(row), "height");
+    QTEST(grid->item(row, 0)->text(), "heading");
+    QCOMPARE(grid->item(row, 1)->text(), row == 0 ? QStringLiteral("ВЕРОЯТНОСТЬ") : QString());
+    QCOMPARE(grid->columnWidth(0), 100);
+    QCOMPARE(grid->columnWidth(1), 100);
+
+    // The fixed row and column are drawn in button face; the cells of column 1 below
+    // them in the grid's own colour.
+    const QImage image = grid->viewport()->grab().toImage();
+    const auto colourAt = [&](int column) {
+        const QRect cell = grid->visualItemRect(grid->item(row, column));
+        return QColor(image.pixel(cell.right() - 4, cell.top() + 3)); // clear of the text
+    };
+    QCOMPARE(colourAt(0), WindowLook::btnFace());
+    QCOMPARE(colourAt(1), row == 0 ? WindowLook::btnFace() : grid->palette().color(QPalette::Base));
+}
+
+void TestResults::gridIsReadOnly()
+{
+    showResultsAlone();
+    QTableWidget* grid = results()->StringGrid1();
+    grid->item(3, 1)->setText(QStringLiteral("5%"));
+    const auto clickCell = [&](int row, int column) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualItemRect(grid->item(row, column)).center());
+    };
+
+    clickCell(0, 0);
+    clickCell(3, 0);
+    QVERIFY(grid->selectedItems().isEmpty());
+
+    clickCell(3, 1);
+    QCOMPARE(grid->selectedItems(), QList<QTableWidgetItem*>{grid->item(3, 1)});
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {},
+                       grid->visualItemRect(grid->item(3, 1)).center());
+    QTest::keyClicks(grid, QStringLiteral("99"));
+    QTest::keyClick(grid, Qt::Key_F2);
+    QTest::keyClicks(grid, QStringLiteral("7"));
+    QTest::keyClick(grid, Qt::Key_Return);
+    QCOMPARE(grid->item(3, 1)->text(), QStringLiteral("5%"));
+}
+
+void TestResults::window()
+{
+    TResults* window = results();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Results"));
+    QCOMPARE(window->size(), QSize(576, 438));
+    QVERIFY(
+        window->windowFlags().testFlags(Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint));
+    QVERIFY(window->minimumSize() != window->maximumSize());
+    QCOMPARE(window->parentWidget(), tandemo());
+    QCOMPARE(window->palette().color(QPalette::Window), WindowLook::purple);
+    QCOMPARE(window->font().family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(window->font().pixelSize(), 11);
+    // One pixel of border all round the client area.
+    showResultsAlone();
+    QCOMPARE(child<QWidget>(window, QStringLiteral("Client"))->geometry(), QRect(1, 1, 574, 436));
+
+    auto* pages = child<QTabWidget>(window, QStringLiteral("PageControl1"));
+    QCOMPARE(pages->currentIndex(), 0);
+    QCOMPARE(pages->count(), 3);
+    const QStringList titles{"АНАЛИЗ ОТДЕЛЬНЫХ ВОПРОСОВ", "ИТОГОВЫЙ РЕЗУЛЬТАТ", "РЕКОМЕНДАЦИИ"};
+    for (int tab = 0; tab < 3; ++tab) {
+        QCOMPARE(pages->tabText(tab), titles[tab]);
+        QCOMPARE(pages->widget(tab)->objectName(), QStringLiteral("TabSheet%1").arg(tab + 1));
+    }
+}
+
+void TestResults::layout_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QRect>("geometry"); // width and height 0: sized to its text
+    QTest::addColumn<QString>("text");
+
+    const auto row = [](const char* control, QRect geometry, const QString& text = {}) {
+        QTest::newRow(control) << QString::fromLatin1(control) << geometry << text;
+    };
+    row("Label1", {120, 8, 309, 29}, " ПАНЕЛЬ РЕЗУЛЬТАТОВ ");
+    row("PageControl1", {16, 48, 537, 377});
+    row("Label2", {32, 8, 0, 0}, "Вероятность возникновения близких отношений, ");
+    row("Label3", {32, 32, 0, 0}, "рассчитанная для каждого отдельного вопроса ...");
+    row("StringGrid1", {32, 64, 209, 209});
+    row("Bevel1", {264, 64, 241, 209});
+    row("BitBtn9", {280, 88, 201, 89}, "");
+    row("Label17", {272, 224, 0, 0}, "Кликните, чтобы узнать подробнее...");
+    row("Label4", {8, 312, 0, 0}, "Для получения дополнительной информации нажмите >");
+    row("Button1", {352, 304, 91, 33}, "СПРАВКА");
+    row("Label5", {8, 8, 0, 0}, "В результате обработки данных по каждому вопросу мы получили");
+    row("Label6", {8, 24, 0, 0}, "вероятность, отражающую Ваши ответы на в с е вопросы вместе.");
+    row("Label7", {8, 40, 0, 0}, "Она получена по оригинальной гипотетической формуле, которая");
+    row("Label8", {8, 56, 0, 0}, "предназначена для индивидуального использования методики.");
+    row("Label9", {32, 80, 0, 0}, "Значение этого параметра указано здесь:");
+    row("Edit1", {328, 72, 73, 32}, "Edit1");
+    row("Label16", {416, 80, 0, 0}, " ТИП 1 ");
+    row("Label10", {8, 120, 0, 0},
+        "Однако результаты данной методики оказываются значительно более ");
+    row("Label11", {8, 136, 0, 0},
+        "точными, когда в тестировании принимают участие оба потенциальных ");
+    row("Label12", {8, 152, 0, 0},
+        "партнёра. Если Вы пользуетесь таким вариантом, то рассчитывать");
+    row("Label13", {8, 168, 0, 0},
+        "итоговую вероятность необходимо по другой формуле. Вначале введите");
+    row("Label14", {8, 192, 0, 0}, "итоговую вероятность Вашего партнёра (тип2):");
+    row("Edit4", {328, 184, 73, 32}, "0");
+    row("EditR", {48, 240, 0, 0}, "Ваше значение этого показателя (тип2):");
+    row("Edit2", {328, 232, 73, 32}, "Edit2");
+    row("Label18", {416, 240, 0, 0}, " ТИП 2 ");
+    row("Label15", {32, 304, 0, 0}, "Полная вероятность взаимных отношений:");
+    row("Edit3", {328, 296, 73, 32}, "");
+    row("BitBtn1", {408, 288, 89, 49}, "ВЫЧИСЛИТЬ");
+    row("Memo1", {48, 8, 425, 241});
+    row("BitBtn4", {48, 256, 105, 25}, "Консультация");
+    row("BitBtn11", {160, 256, 201, 89}, "");
+    row("BitBtn3", {368, 256, 105, 25}, "Подробности");
+    row("BitBtn5", {48, 312, 105, 25}, "Разработчик");
+    row("BitBtn2", {368, 320, 105, 25}, "ВЫХОД");
+}
+
+void TestResults::layout()
+{
+    QFETCH(QString, control);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    showResultsAlone();
+    auto* widget = child<QWidget>(results(), control);
+
+    QCOMPARE(widget->pos(), geometry.topLeft());
+    if (geometry.size().isEmpty()) {
+        QCOMPARE(widget->size(), widget->sizeHint());
+    } else {
+        QCOMPARE(widget->size(), geometry.size());
+    }
+    // Nothing is cut off by its tab page or the window.
+    QVERIFY(widget->parentWidget()->rect().contains(widget->geometry()));
+
+    QString shown;
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        shown = label->text();
+        QVERIFY(textFits(label));
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        shown = edit->text();
+        QVERIFY(!edit->isReadOnly());
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        shown = button->text();
+    }
+    QCOMPARE(shown, text);
+}
+
+void TestResults::looks_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<QColor>("background"); // invalid: not filled, the parent shows
+
+    using namespace WindowLook;
+    const QString ms = QStringLiteral("MS Sans Serif");
+    const QColor none;
+    QTest::newRow("title") << "Label1"
+                           << "Times New Roman" << 25 << true << yellow << green;
+    QTest::newRow("pages") << "PageControl1" << ms << 11 << false << black << none;
+    for (const char* label : {"Label2", "Label3"}) {
+        QTest::newRow(label) << label << "Times New Roman" << 17 << false << highlightText()
+                             << none;
+    }
+    for (const char* label : {"Label17", "Label4"}) {
+        QTest::newRow(label) << label << "Tahoma" << 12 << false << yellow << green;
+    }
+    QTest::newRow("help button") << "Button1"
+                                 << "Bookman Old Style" << 16 << false << purple << none;
+    for (const char* label : {"Label5", "Label6", "Label7", "Label8", "Label9", "Label10",
+                              "Label11", "Label12", "Label13", "Label14", "EditR", "Label15"}) {
+        QTest::newRow(label) << label << ms << 13 << false << highlightText() << none;
+    }
+    for (const char* label : {"Label16", "Label18"}) {
+        QTest::newRow(label) << label << ms << 19 << false << activeCaption() << teal;
+    }
+    // The controls on the pages take the pages' black font unless given their own.
+    for (const char* edit : {"Edit1", "Edit4", "Edit2", "Edit3"}) {
+        QTest::newRow(edit) << edit << ms << 19 << false << black << none;
+    }
+    QTest::newRow("compute button") << "BitBtn1" << ms << 11 << true << maroon << none;
+    QTest::newRow("recommendations") << "Memo1" << ms << 11 << false << black << none;
+    QTest::newRow("consultation") << "BitBtn4" << ms << 11 << false << red << none;
+    QTest::newRow("details") << "BitBtn3" << ms << 11 << false << red << none;
+    QTest::newRow("developer") << "BitBtn5" << ms << 11 << false << black << none;
+    QTest::newRow("exit") << "BitBtn2" << ms << 11 << false << black << none;
+}
+
+void TestResults::looks()
+{
+    QFETCH(QString, control);
+    QFETCH(QColor, background);
+    auto* widget = child<QWidget>(results(), control);
+    QTEST(widget->font().family(), "family");
+    QTEST(widget->font().pixelSize(), "pixels");
+    QTEST(widget->font().bold(), "bold");
+    const QPalette::ColorRole textRole =
+        qobject_cast<QAbstractButton*>(widget)                               ? QPalette::ButtonText
+        : qobject_cast<QLabel*>(widget) || qobject_cast<QTabWidget*>(widget) ? QPalette::WindowText
+                                                                             : QPalette::Text;
+    QTEST(widget->palette().color(textRole), "text");
+    QCOMPARE(widget->autoFillBackground(), background.isValid());
+    if (background.isValid()) {
+        QCOMPARE(widget->palette().color(QPalette::Window), background);
+    }
+}
+
+void TestResults::picturesAndTexts()
+{
+    const QWidget* window = results();
+    QCOMPARE(child<ImageButton>(window, QStringLiteral("BitBtn9"))->picture().size(),
+             QSize(219, 97));
+    QCOMPARE(child<ImageButton>(window, QStringLiteral("BitBtn11"))->picture().size(),
+             QSize(218, 98));
+    for (const char* name : {"BitBtn9", "BitBtn11"}) {
+        auto* banner = child<ImageButton>(window, name);
+        QVERIFY(!banner->accessibleName().isEmpty());
+        QCOMPARE(banner->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    const struct {
+        const char* button;
+        const char* strip;
+    } glyphs[] = {{"BitBtn4", Assets::ConsultGlyph}, {"BitBtn5", Assets::DeveloperGlyph}};
+    for (const auto& glyph : glyphs) {
+        const QImage strip(QString::fromLatin1(glyph.strip));
+        QCOMPARE(strip.size(), QSize(32, 16));
+        const QIcon icon = child<QPushButton>(window, glyph.button)->icon();
+        const auto state = [&](QIcon::Mode mode) {
+            return icon.pixmap(QSize(16, 16), mode).toImage().convertToFormat(strip.format());
+        };
+        QCOMPARE(state(QIcon::Normal), strip.copy(0, 0, 16, 16));
+        QCOMPARE(state(QIcon::Disabled), strip.copy(16, 0, 16, 16));
+    }
+    const auto standard = [&](QStyle::StandardPixmap which) {
+        return window->style()->standardIcon(which).pixmap(QSize(16, 16)).toImage();
+    };
+    QCOMPARE(child<QPushButton>(window, QStringLiteral("BitBtn3"))->icon().pixmap(16).toImage(),
+             standard(QStyle::SP_DialogHelpButton));
+    QCOMPARE(child<QPushButton>(window, QStringLiteral("BitBtn2"))->icon().pixmap(16).toImage(),
+             standard(QStyle::SP_DialogCloseButton));
+
+    auto* memo = child<QPlainTextEdit>(window, QStringLiteral("Memo1"));
+    QCOMPARE(memo->toPlainText(), Assets::readText(Assets::Recommendations));
+    QCOMPARE(memo->document()->blockCount(), 25);
+    QVERIFY(memo->isReadOnly());
+    QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+QTEST_MAIN(TestResults)
+#include "test_results.moc"

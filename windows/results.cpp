@@ -1,0 +1,244 @@
+#include "results.h"
+#include "ui_results.h"
+
+#include "assets.h"
+#include "dialog_keys.h"
+#include "event_guard.h"
+#include "link_opener.h"
+#include "message_boxes.h"
+#include "spechelp.h"
+#include "survey_model.h"
+#include "tandemo.h"
+#include "window_look.h"
+#include "window_set.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QShowEvent>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <qdrawutil.h>
+
+#include <string_view>
+
+namespace {
+
+constexpr int gridRows = 8;
+constexpr int gridColumns = 2;
+constexpr int rowHeights[gridRows] = {24, 22, 24, 24, 24, 24, 24, 24};
+constexpr int columnWidth = 100;
+
+bool isFixedCell(const QModelIndex& index)
+{
+    return index.row() == 0 || index.column() == 0;
+}
+
+// The first row and column are the grid's fixed header: drawn in button face with a
+// raised edge, like the header cells of a classic string grid, and never highlighted.
+class FixedCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        if (!isFixedCell(index)) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        painter->save();
+        const QRect cell = option.rect;
+        painter->fillRect(cell, WindowLook::btnFace());
+        qDrawShadePanel(painter, cell, option.palette, false, 1);
+        painter->setFont(option.font);
+        painter->setPen(option.palette.color(QPalette::Text));
+        // The heading "НОМЕР ВОПРОСА" needs the whole width up to the edge.
+        painter->drawText(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          index.data().toString());
+        painter->restore();
+    }
+};
+
+} // namespace
+
+TResults::TResults(WindowSet& windows, QWidget* parent)
+    : QDialog(parent ? parent : windows.tandemo), m_ui(new Ui::TResults), m_windows(windows)
+{
+    m_ui->setupUi(this);
+    applyDesign();
+    FormCreate();
+
+    connect(m_ui->BitBtn1, &QAbstractButton::clicked, this, guarded([this] { BitBtn1Click(); }));
+    connect(m_ui->Button1, &QAbstractButton::clicked, this, guarded([this] { Button1Click(); }));
+    connect(m_ui->BitBtn3, &QAbstractButton::clicked, this, guarded([this] { BitBtn3Click(); }));
+    connect(m_ui->BitBtn2, &QAbstractButton::clicked, this, guarded([this] { close(); }));
+    connect(m_ui->BitBtn4, &QAbstractButton::clicked, this,
+            guarded([] { LinkOpener::open(Links::consultationPage()); }));
+    connect(m_ui->BitBtn5, &QAbstractButton::clicked, this,
+            guarded([] { LinkOpener::open(Links::developerMail()); }));
+    connect(m_ui->BitBtn9, &QAbstractButton::clicked, this,
+            guarded([] { LinkOpener::open(Links::shopStartPage()); }));
+    connect(m_ui->BitBtn11, &QAbstractButton::clicked, this,
+            guarded([] { LinkOpener::open(Links::shopPartnerPage()); }));
+}
+
+TResults::~TResults() = default;
+
+QTableWidget* TResults::StringGrid1() const
+{
+    return m_ui->StringGrid1;
+}
+
+QLineEdit* TResults::Edit1() const
+{
+    return m_ui->Edit1;
+}
+
+QLineEdit* TResults::Edit2() const
+{
+    return m_ui->Edit2;
+}
+
+// What the form format cannot hold: frame, pixel font sizes, colours, pictures, texts
+// and the grid's cells.
+void TResults::applyDesign()
+{
+    using namespace WindowLook;
+    setWindowFlags(sizeableFrame);
+    resize(clientSizeForOuter(QSize(584, 465)));
+    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setBackground(this, purple);
+
+    m_ui->Label1->setFont(pixelFont(QStringLiteral("Times New Roman"), 25, true));
+    setTextColour(m_ui->Label1, yellow);
+    setBackground(m_ui->Label1, green);
+    condenseToFit(m_ui->Label1);
+
+    m_ui->PageControl1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setTextColour(m_ui->PageControl1, black);
+    setPanelColour(m_ui->PageControl1, btnFace());
+    // The pages' texts are in the highlight-text colour, which the classic button face
+    // carried legibly; a modern, almost white button face would swallow them. The pages
+    // take the palette's next darker shade, as dark as the classic face was.
+    for (QWidget* page : {m_ui->TabSheet1, m_ui->TabSheet2, m_ui->TabSheet3}) {
+        setBackground(page, palette().color(QPalette::Midlight));
+    }
+
+    // First tab.
+    for (QLabel* label : {m_ui->Label2, m_ui->Label3}) {
+        label->setFont(pixelFont(QStringLiteral("Times New Roman"), 17));
+        setTextColour(label, highlightText());
+    }
+    for (QLabel* label : {m_ui->Label17, m_ui->Label4}) {
+        label->setFont(pixelFont(QStringLiteral("Tahoma"), 12));
+        setTextColour(label, yellow);
+        setBackground(label, green);
+    }
+    m_ui->Button1->setFont(pixelFont(QStringLiteral("Bookman Old Style"), 16));
+    setTextColour(m_ui->Button1, purple);
+    m_ui->BitBtn9->setPicture(QPixmap(Assets::ShopBanner));
+
+    QTableWidget* grid = m_ui->StringGrid1;
+    grid->setItemDelegate(new FixedCellDelegate(grid));
+    for (int row = 0; row < gridRows; ++row) {
+        grid->setRowHeight(row, rowHeights[row]);
+        for (int column = 0; column < gridColumns; ++column) {
+            auto* item = new QTableWidgetItem;
+            const bool fixed = row == 0 || column == 0;
+            item->setFlags(fixed ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            grid->setItem(row, column, item);
+        }
+    }
+
+    // Second tab.
+    for (QLabel* label :
+         {m_ui->Label5, m_ui->Label6, m_ui->Label7, m_ui->Label8, m_ui->Label9, m_ui->Label10,
+          m_ui->Label11, m_ui->Label12, m_ui->Label13, m_ui->Label14, m_ui->EditR, m_ui->Label15}) {
+        label->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
+        setTextColour(label, highlightText());
+    }
+    for (QLabel* label : {m_ui->Label16, m_ui->Label18}) {
+        label->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 19));
+        setTextColour(label, activeCaption());
+        setBackground(label, teal);
+    }
+    for (QLineEdit* edit : {m_ui->Edit1, m_ui->Edit4, m_ui->Edit2, m_ui->Edit3}) {
+        edit->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 19));
+    }
+    m_ui->BitBtn1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
+    setTextColour(m_ui->BitBtn1, maroon);
+
+    // Third tab.
+    m_ui->Memo1->setPlainText(Assets::readText(Assets::Recommendations));
+    const QSize glyphSize(16, 16);
+    m_ui->BitBtn4->setIcon(twoStateGlyph(QPixmap(Assets::ConsultGlyph)));
+    m_ui->BitBtn5->setIcon(twoStateGlyph(QPixmap(Assets::DeveloperGlyph)));
+    m_ui->BitBtn3->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    m_ui->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    for (QPushButton* button : {m_ui->BitBtn4, m_ui->BitBtn5, m_ui->BitBtn3, m_ui->BitBtn2}) {
+        button->setIconSize(glyphSize);
+    }
+    for (QPushButton* button : {m_ui->BitBtn4, m_ui->BitBtn3}) {
+        setTextColour(button, red);
+    }
+    m_ui->BitBtn11->setPicture(QPixmap(Assets::PartnerBanner));
+
+    // Labels without a designed size take the size of their text.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (label != m_ui->Label1) {
+            label->adjustSize();
+        }
+    }
+}
+
+void TResults::FormCreate()
+{
+    QTableWidget* grid = m_ui->StringGrid1;
+    grid->item(0, 0)->setText(QStringLiteral("НОМЕР ВОПРОСА"));
+    grid->item(0, 1)->setText(QStringLiteral("ВЕРОЯТНОСТЬ"));
+    grid->setColumnWidth(0, columnWidth);
+    grid->setColumnWidth(1, columnWidth);
+    for (int row = 1; row < gridRows; ++row) {
+        grid->item(row, 0)->setText(QStringLiteral("  №") + QString::number(row));
+    }
+}
+
+void TResults::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        WindowLook::centreOnScreen(this);
+    }
+    QDialog::showEvent(event);
+}
+
+void TResults::keyPressEvent(QKeyEvent* event)
+{
+    if (DialogKeys::reachesMissingButton(event, {})) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TResults::BitBtn1Click()
+{
+    const QByteArray partner = m_ui->Edit4->text().toUtf8();
+    const int percent = m_windows.model->mutualPercent(
+        std::string_view(partner.constData(), static_cast<std::size_t>(partner.size())));
+    m_ui->Edit3->setText(QString::number(percent) + QLatin1Char('%'));
+}
+
+void TResults::Button1Click()
+{
+    MessageBoxes::inform(QStringLiteral(
+        "Вероятность, которая колеблется от 0% до 35% свидетельствует о низкой возможности "
+        "возникновения близких отношений; от 35 до 70 - о средней; выше 70 - о высокой. Однако "
+        "помните, что это всего лишь вероятность."));
+}
+
+void TResults::BitBtn3Click()
+{
+    if (m_windows.specHelp) {
+        m_windows.specHelp->exec();
+    }
+}
