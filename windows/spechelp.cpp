@@ -1,0 +1,93 @@
+#include "spechelp.h"
+#include "ui_spechelp.h"
+
+#include "assets.h"
+#include "dialog_keys.h"
+#include "event_guard.h"
+#include "message_boxes.h"
+#include "tandemo.h"
+#include "window_look.h"
+#include "window_set.h"
+
+#include <QKeyEvent>
+#include <QStyle>
+
+TSpecHelp::TSpecHelp(WindowSet& windows, QWidget* parent)
+    : QDialog(parent ? parent : windows.tandemo), m_ui(new Ui::TSpecHelp)
+{
+    m_ui->setupUi(this);
+    applyDesign();
+    m_ui->RichEdit1->setPlainText(Assets::readText(Assets::Disclaimer));
+    // Connected only after the fill, which is the window's own doing and no change by
+    // the user.
+    connect(m_ui->RichEdit1, &QTextEdit::textChanged, this, guarded([this] { RichEdit1Change(); }));
+
+    const struct {
+        QPushButton* button;
+        const char16_t* message;
+    } markers[] = {
+        {m_ui->Button1, u"БЕЗРАЗЛИЧИЕ"},  {m_ui->Button2, u"ПРИЯЗНЕННОЕ ОТНОШЕНИЕ"},
+        {m_ui->Button3, u"СИМПАТИЯ"},     {m_ui->Button4, u"ЛЁГКОЕ РОМАНТИЧЕСКОЕ ВЛЕЧЕНИЕ"},
+        {m_ui->Button5, u"ВЛЮБЛЁННОСТЬ"},
+    };
+    for (const auto& marker : markers) {
+        const QString message = QString::fromUtf16(marker.message);
+        connect(marker.button, &QAbstractButton::clicked, this,
+                guarded([message] { MessageBoxes::inform(message); }));
+    }
+    connect(m_ui->BitBtn1, &QAbstractButton::clicked, this, guarded([this] { accept(); }));
+}
+
+TSpecHelp::~TSpecHelp() = default;
+
+QProgressBar* TSpecHelp::ProgressBar1() const
+{
+    return m_ui->ProgressBar1;
+}
+
+// What the form format cannot hold: frame, position, pixel font sizes and colours.
+void TSpecHelp::applyDesign()
+{
+    using namespace WindowLook;
+    setWindowFlags(sizeableFrame);
+    resize(clientSizeForOuter(QSize(425, 394)));
+    move(237, 110);
+    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setBackground(this, silver);
+    // The window's text colour, which Label2 and the disclaimer keep.
+    setTextColour(this, menuText());
+
+    m_ui->Label5->setFont(pixelFont(QStringLiteral("Small Fonts"), 19, true, true));
+    setTextColour(m_ui->Label5, red);
+    setBackground(m_ui->Label5, yellow);
+    condenseToFit(m_ui->Label5);
+    for (QLabel* label : {m_ui->Label1, m_ui->Label3, m_ui->Label4}) {
+        setTextColour(label, desktopBackground());
+    }
+    for (QLabel* label : {m_ui->Label1, m_ui->Label3, m_ui->Label4, m_ui->Label2}) {
+        label->adjustSize();
+    }
+
+    QPalette disclaimer = m_ui->RichEdit1->palette();
+    disclaimer.setColor(QPalette::Base, purple);
+    m_ui->RichEdit1->setPalette(disclaimer);
+
+    m_ui->BitBtn1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13, true));
+    setTextColour(m_ui->BitBtn1, red);
+    m_ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    m_ui->BitBtn1->setIconSize(QSize(16, 16));
+}
+
+void TSpecHelp::keyPressEvent(QKeyEvent* event)
+{
+    if (DialogKeys::reachesMissingButton(event, {.defaultButton = true})) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TSpecHelp::RichEdit1Change()
+{
+    MessageBoxes::inform(QStringLiteral("НЕ ТРОГАЙТЕ!"));
+}
