@@ -1,0 +1,453 @@
+// The current-probability window, the attraction window and the about box.
+
+#include "window_test_support.h"
+
+#include "assets.h"
+#include "font_substitutions.h"
+#include "tandemo.h"
+#include "window_look.h"
+#include "window_owner.h"
+
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <memory>
+
+class TestInfoWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void windows_data();
+    void windows();
+    void controls_data();
+    void controls();
+    void currentProbability_data();
+    void currentProbability();
+    void currentProbabilityKeys_data();
+    void currentProbabilityKeys();
+    void attractionCloses_data();
+    void attractionCloses();
+    void attractionEssay();
+    void aboutBoxCloses_data();
+    void aboutBoxCloses();
+    void aboutBoxPanelAndIcon();
+
+private:
+    QWidget* tandemo() const { return m_owner->windows().tandemo; }
+    QDialog* window(const QString& name) const { return child<QDialog>(tandemo(), name); }
+    struct Outcome {
+        bool ran = false;
+        bool closed = false;
+        int result = -1;
+    };
+    // Opens a window through its menu command, does what a user would there, and closes
+    // it with its button if it is still open.
+    Outcome throughMenu(const QString& command, const std::function<void(QWidget*)>& act,
+                        const QString& closeButton);
+
+    std::unique_ptr<MessageBoxCloser> m_boxes;
+    std::unique_ptr<WindowOwner> m_owner;
+};
+
+void TestInfoWindows::initTestCase()
+{
+    registerFontSubstitutions();
+}
+
+void TestInfoWindows::init()
+{
+    m_boxes = std::make_unique<MessageBoxCloser>();
+    m_owner = std::make_unique<WindowOwner>();
+    m_owner->createWindows();
+    tandemo()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(tandemo()));
+}
+
+void TestInfoWindows::cleanup()
+{
+    for (int left = 10; left > 0 && QApplication::activeModalWidget(); --left) {
+        QApplication::activeModalWidget()->close();
+    }
+    m_owner.reset();
+    m_boxes.reset();
+}
+
+TestInfoWindows::Outcome TestInfoWindows::throughMenu(const QString& command,
+                                                      const std::function<void(QWidget*)>& act,
+                                                      const QString& closeButton)
+{
+    Outcome outcome;
+    NextModal shown([&](QWidget* window) {
+        act(window);
+        auto* dialog = qobject_cast<QDialog*>(window);
+        outcome.closed = !dialog->isVisible();
+        outcome.result = dialog->result();
+        if (dialog->isVisible()) {
+            click(dialog, closeButton);
+        }
+    });
+    child<QAction>(tandemo(), command)->trigger();
+    outcome.ran = shown.ran();
+    return outcome;
+}
+
+void TestInfoWindows::windows_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QPoint>("position"); // null: centred on the screen at every showing
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<bool>("sizeable");
+    QTest::newRow("current probability")
+        << "TInfo"
+        << "N9"
+        << "Info" << QSize(269, 170) << QPoint(192, 109) << WindowLook::btnFace() << true;
+    QTest::newRow("attraction") << "TAttract"
+                                << "N6"
+                                << "Attract" << QSize(467, 308) << QPoint(211, 107)
+                                << WindowLook::purple << true;
+    QTest::newRow("about") << "TAboutBox"
+                           << "Tandemo1"
+                           << "About" << QSize(306, 213) << QPoint() << WindowLook::purple << false;
+}
+
+void TestInfoWindows::windows()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, command);
+    QFETCH(QPoint, position);
+    QFETCH(bool, sizeable);
+    QDialog* dialog = this->window(window);
+    QTEST(dialog->windowTitle(), "title");
+    QTEST(dialog->size(), "client");
+    QTEST(dialog->palette().color(QPalette::Window), "colour");
+    QCOMPARE(dialog->font().family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(dialog->font().pixelSize(), 11);
+    QCOMPARE(dialog->windowFlags().testFlag(Qt::WindowMinMaxButtonsHint), sizeable);
+    QCOMPARE(dialog->minimumSize() != dialog->maximumSize(), sizeable);
+    QVERIFY(dialog->windowFlags().testFlag(Qt::WindowSystemMenuHint));
+
+    // Shown twice, moved away in between: a designed position is kept as the user
+    // left it, a centred window is centred again.
+    QPoint first, second;
+    bool firstModal = false, firstCentred = false, secondCentred = false;
+    throughMenu(command,
+                [&](QWidget* shown) {
+                    firstModal = shown == dialog && dialog->isModal();
+                    first = shown->pos();
+                    firstCentred = isCentred(shown);
+                    shown->move(3, 4);
+                    dialog->done(QDialog::Accepted);
+                },
+                {});
+    throughMenu(command,
+                [&](QWidget* shown) {
+                    second = shown->pos();
+                    secondCentred = isCentred(shown);
+                    dialog->done(QDialog::Accepted);
+                },
+                {});
+    QVERIFY(firstModal);
+    if (position.isNull()) {
+        QVERIFY(firstCentred);
+        QVERIFY(secondCentred);
+    } else {
+        QCOMPARE(first, position);
+        QCOMPARE(second, QPoint(3, 4));
+    }
+}
+
+void TestInfoWindows::controls_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QRect>("geometry"); // empty size: sized to its text
+    QTest::addColumn<QString>("text");   // null: not given by the design
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QColor>("background"); // invalid: not filled
+
+    using namespace WindowLook;
+    const QString ms = QStringLiteral("MS Sans Serif");
+    const QColor none;
+    QTest::newRow("info: heading")
+        << "TInfo"
+        << "Label1" << QRect(8, 8, 244, 24) << "ТЕКУЩАЯ ВЕРОЯТНОСТЬ" << ms << 19 << teal << none;
+    QTest::newRow("info: percentage") << "TInfo"
+                                      << "Edit1" << QRect(88, 48, 89, 54) << QString()
+                                      << "Lucida Sans" << 40 << windowText() << none;
+    QTest::newRow("info: continue")
+        << "TInfo"
+        << "BitBtn1" << QRect(64, 120, 145, 33) << "ПРОДОЛЖИТЬ ОПРОС" << ms << 11 << red << none;
+    QTest::newRow("attract: heading") << "TAttract"
+                                      << "Label1" << QRect(88, 16, 286, 32)
+                                      << "Что такое аттракция?" << ms << 27 << yellow << none;
+    QTest::newRow("attract: essay")
+        << "TAttract"
+        << "Memo1" << QRect(8, 64, 449, 185) << QString() << ms << 11 << windowText() << none;
+    QTest::newRow("attract: close")
+        << "TAttract"
+        << "BitBtn1" << QRect(184, 264, 89, 25) << "ЗАКРЫТЬ" << ms << 11 << windowText() << none;
+    QTest::newRow("about: panel") << "TAboutBox"
+                                  << "Panel1" << QRect(8, 8, 289, 161) << QString() << ms << 11
+                                  << windowText() << silver;
+    QTest::newRow("about: icon") << "TAboutBox"
+                                 << "ProgramIcon" << QRect(16, 24, 33, 33) << QString() << ms << 11
+                                 << windowText() << none;
+    QTest::newRow("about: product")
+        << "TAboutBox"
+        << "ProductName" << QRect(88, 16, 0, 0) << "Tandemo   -  ТНД - русская версия" << ms << 11
+        << windowText() << none;
+    QTest::newRow("about: version")
+        << "TAboutBox"
+        << "Version" << QRect(88, 40, 0, 0) << "ВЕРСИЯ 1.1.3" << ms << 11 << windowText() << none;
+    QTest::newRow("about: maker") << "TAboutBox"
+                                  << "Copyright" << QRect(88, 64, 0, 0) << QString() << ms << 11
+                                  << windowText() << none;
+    QTest::newRow("about: comments")
+        << "TAboutBox"
+        << "Comments" << QRect(48, 96, 187, 39)
+        << "ПРОГРАММА ДЛЯ ОПРЕДЕЛЕНИЯ ВЕРОЯТНОСТИ ФОРМИРОВАНИЯ ОТНОШЕНИЙ..." << ms << 11
+        << windowText() << none;
+    QTest::newRow("about: OK") << "TAboutBox"
+                               << "OKButton" << QRect(111, 180, 75, 25) << "OK" << ms << 11
+                               << windowText() << none;
+}
+
+void TestInfoWindows::controls()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    QFETCH(QColor, background);
+    auto* widget = child<QWidget>(this->window(window), control);
+
+    QCOMPARE(widget->pos(), geometry.topLeft());
+    QCOMPARE(widget->size(), geometry.size().isEmpty() ? widget->sizeHint() : geometry.size());
+    QVERIFY(widget->parentWidget()->rect().contains(widget->geometry()));
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        QVERIFY(textFits(label));
+        QVERIFY(!text.isNull() || label->text().isEmpty() == (control == "ProgramIcon"));
+        if (!text.isNull()) {
+            QCOMPARE(label->text(), text);
+        }
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        QCOMPARE(button->text(), text);
+    }
+    QTEST(widget->font().family(), "family");
+    QTEST(widget->font().pixelSize(), "pixels");
+    const QPalette::ColorRole role = qobject_cast<QAbstractButton*>(widget) ? QPalette::ButtonText
+                                     : qobject_cast<QLabel*>(widget) || control == "Panel1"
+                                         ? QPalette::WindowText
+                                         : QPalette::Text;
+    QTEST(widget->palette().color(role), "colour");
+    QCOMPARE(widget->autoFillBackground(), background.isValid());
+    if (background.isValid()) {
+        QCOMPARE(widget->palette().color(QPalette::Window), background);
+    }
+}
+
+void TestInfoWindows::currentProbability_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("before the questionnaire") << QStringList{} << "0%";
+    QTest::newRow("answer 1, then questions 2 and 3")
+        << QStringList{"BitBtn1", "CheckBox1", "BitBtn2", "BitBtn3"} << "10%";
+}
+
+void TestInfoWindows::currentProbability()
+{
+    QFETCH(QStringList, clicks);
+    if (!clicks.isEmpty()) {
+        child<QAction>(tandemo(), QStringLiteral("N2"))->trigger();
+    }
+    for (const QString& name : clicks) {
+        auto* button = child<QAbstractButton>(tandemo(), name);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    QString shown;
+    const Outcome outcome = throughMenu(
+        QStringLiteral("N9"),
+        [&](QWidget* window) {
+            shown = child<QLineEdit>(window, QStringLiteral("Edit1"))->text();
+            click(window, QStringLiteral("BitBtn1"));
+        },
+        QStringLiteral("BitBtn1"));
+    QVERIFY(outcome.ran);
+    QTEST(shown, "shown");
+    QVERIFY(outcome.closed);
+    QCOMPARE(outcome.result, int(QDialog::Accepted));
+}
+
+void TestInfoWindows::currentProbabilityKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("Escape") << int(Qt::Key_Escape);
+}
+
+// Neither key has a button to reach here; what the user typed stays.
+void TestInfoWindows::currentProbabilityKeys()
+{
+    QFETCH(int, key);
+    QString typed;
+    const Outcome outcome = throughMenu(
+        QStringLiteral("N9"),
+        [&](QWidget* window) {
+            auto* edit = child<QLineEdit>(window, QStringLiteral("Edit1"));
+            edit->setFocus();
+            QTest::keyClicks(edit, QStringLiteral("5"));
+            QTest::keyClick(edit, Qt::Key(key));
+            typed = edit->text();
+        },
+        QStringLiteral("BitBtn1"));
+    QVERIFY(outcome.ran);
+    QVERIFY(!outcome.closed);
+    QCOMPARE(typed, QStringLiteral("0%5"));
+}
+
+void TestInfoWindows::attractionCloses_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key"); // 0: click the focused control
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("ЗАКРЫТЬ clicked") << "BitBtn1" << 0 << true;
+    QTest::newRow("Escape in the essay") << "Memo1" << int(Qt::Key_Escape) << true;
+    QTest::newRow("Escape on the button") << "BitBtn1" << int(Qt::Key_Escape) << true;
+    QTest::newRow("Enter in the essay") << "Memo1" << int(Qt::Key_Return) << false;
+}
+
+void TestInfoWindows::attractionCloses()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    const Outcome outcome = throughMenu(
+        QStringLiteral("N6"),
+        [&](QWidget* window) {
+            auto* target = child<QWidget>(window, focus);
+            target->setFocus();
+            if (key == 0) {
+                QTest::mouseClick(target, Qt::LeftButton);
+            } else {
+                QTest::keyClick(target, Qt::Key(key));
+            }
+        },
+        QStringLiteral("BitBtn1"));
+    QVERIFY(outcome.ran);
+    QTEST(outcome.closed, "closed");
+    if (outcome.closed) {
+        QCOMPARE(outcome.result, int(QDialog::Rejected));
+    }
+}
+
+void TestInfoWindows::attractionEssay()
+{
+    auto* essay =
+        child<QPlainTextEdit>(window(QStringLiteral("TAttract")), QStringLiteral("Memo1"));
+    QCOMPARE(essay->toPlainText(), Assets::readText(Assets::Attraction));
+    QCOMPARE(essay->document()->blockCount(), 24);
+    QVERIFY(essay->isReadOnly());
+    QCOMPARE(essay->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+void TestInfoWindows::aboutBoxCloses_data()
+{
+    QTest::addColumn<QString>("focus"); // empty: the key reaches the window itself
+    QTest::addColumn<int>("key");       // 0: click
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("OK clicked") << "OKButton" << 0 << true;
+    QTest::newRow("Enter") << "" << int(Qt::Key_Return) << true;
+    QTest::newRow("Escape") << "" << int(Qt::Key_Escape) << false;
+}
+
+void TestInfoWindows::aboutBoxCloses()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    bool okIsDefault = false;
+    const Outcome outcome = throughMenu(
+        QStringLiteral("Tandemo1"),
+        [&](QWidget* window) {
+            okIsDefault = child<QPushButton>(window, QStringLiteral("OKButton"))->isDefault();
+            QWidget* target = focus.isEmpty() ? window : child<QWidget>(window, focus);
+            if (key == 0) {
+                QTest::mouseClick(target, Qt::LeftButton);
+            } else {
+                QTest::keyClick(target, Qt::Key(key));
+            }
+        },
+        QStringLiteral("OKButton"));
+    QVERIFY(outcome.ran);
+    QVERIFY(okIsDefault);
+    QTEST(outcome.closed, "closed");
+    if (outcome.closed) {
+        QCOMPARE(outcome.result, int(QDialog::Accepted));
+    }
+}
+
+void TestInfoWindows::aboutBoxPanelAndIcon()
+{
+    QDialog* about = window(QStringLiteral("TAboutBox"));
+    about->open();
+    QVERIFY(QTest::qWaitForWindowExposed(about));
+
+    // The 32 x 32 icon covers all of its 33 x 33 label: its picture grows by the
+    // stretch, where an unstretched one would keep its exact outline.
+    auto* icon = child<QLabel>(about, QStringLiteral("ProgramIcon"));
+    const QImage picture = icon->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(picture.size(), QSize(32, 32));
+    const QImage drawn = icon->grab().toImage();
+    QCOMPARE(drawn.size(), QSize(33, 33));
+    const auto outline = [](const QImage& image, const std::function<bool(QRgb)>& inked) {
+        QRect box;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (inked(image.pixel(x, y))) {
+                    box |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        return box;
+    };
+    const QRect original = outline(picture, [](QRgb pixel) { return qAlpha(pixel) > 0; });
+    const QRect shown =
+        outline(drawn, [](QRgb pixel) { return QColor(pixel) != WindowLook::silver; });
+    QVERIFY(!original.isEmpty());
+    QVERIFY(shown != original);
+    QVERIFY(shown.width() >= original.width() && shown.height() >= original.height());
+
+    // Lowered outside, raised inside: a dark line, then a light one along the top and
+    // left, the other way round along the bottom and right; silver within.
+    auto* panel = child<QFrame>(about, QStringLiteral("Panel1"));
+    const QImage image = panel->grab().toImage();
+    const QColor dark(panel->palette().color(QPalette::Dark).rgb());
+    const QColor light(panel->palette().color(QPalette::Light).rgb());
+    const auto at = [&](int x, int y) {
+        return QColor(image.pixel(x, y));
+    };
+    const int middle = image.width() / 2, right = image.width() - 1, bottom = image.height() - 1;
+    QCOMPARE(at(middle, 0), dark);
+    QCOMPARE(at(middle, 1), light);
+    QCOMPARE(at(0, 80), dark);
+    QCOMPARE(at(1, 80), light);
+    QCOMPARE(at(middle, bottom), light);
+    QCOMPARE(at(middle, bottom - 1), dark);
+    QCOMPARE(at(right, 80), light);
+    QCOMPARE(at(right - 1, 80), dark);
+    QCOMPARE(at(middle, bottom - 3), WindowLook::silver);
+}
+
+QTEST_MAIN(TestInfoWindows)
+#include "test_info_windows.moc"

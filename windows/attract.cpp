@@ -1,0 +1,54 @@
+#include "attract.h"
+#include "ui_attract.h"
+
+#include "assets.h"
+#include "dialog_keys.h"
+#include "event_guard.h"
+#include "tandemo.h"
+#include "window_look.h"
+#include "window_set.h"
+
+#include <QKeyEvent>
+#include <QStyle>
+
+TAttract::TAttract(WindowSet& windows, QWidget* parent)
+    : QDialog(parent ? parent : windows.tandemo), m_ui(new Ui::TAttract)
+{
+    m_ui->setupUi(this);
+    applyDesign();
+    m_ui->Memo1->setPlainText(Assets::readText(Assets::Attraction));
+    connect(m_ui->BitBtn1, &QAbstractButton::clicked, this, guarded([this] { reject(); }));
+}
+
+TAttract::~TAttract() = default;
+
+// What the form format cannot hold: frame, position, pixel font sizes, colours and the
+// button's glyph.
+void TAttract::applyDesign()
+{
+    using namespace WindowLook;
+    setWindowFlags(sizeableFrame);
+    resize(clientSizeForOuter(QSize(475, 335)));
+    move(211, 107);
+    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setBackground(this, purple);
+
+    // Transparent: the window's purple shows through around the letters.
+    m_ui->Label1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 27));
+    setTextColour(m_ui->Label1, yellow);
+    m_ui->Label1->setAutoFillBackground(false);
+    condenseToFit(m_ui->Label1);
+
+    m_ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    m_ui->BitBtn1->setIconSize(QSize(16, 16));
+}
+
+// "ЗАКРЫТЬ" is the cancel button, so Escape closes; there is no default button for Enter.
+void TAttract::keyPressEvent(QKeyEvent* event)
+{
+    if (DialogKeys::reachesMissingButton(event, {.cancelButton = true})) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
