@@ -15,6 +15,7 @@ packages=(
   xvfb xauth openbox xdotool x11-utils xclip imagemagick
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
+  libbenchmark-dev libx11-dev
 )
 
 missing=()
