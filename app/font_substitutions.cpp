@@ -9,16 +9,16 @@ void registerFontSubstitutions()
         const char* designed;
         QStringList installed;
     };
-    // Liberation is metric-compatible with Arial and Times New Roman; DejaVu Sans is
-    // drawn from the same Vera lineage as Tahoma and Verdana and stands in for the
-    // other sans faces; URW Bookman is the free Bookman.
+    // Liberation is metric-compatible with Arial and Times New Roman, and narrow enough to
+    // stand in for Tahoma and the small sans faces inside their designed boxes; DejaVu
+    // Sans is the wider fallback; URW Bookman is the free Bookman.
     const Substitution substitutions[] = {
         {"MS Sans Serif", {"Liberation Sans", "DejaVu Sans"}},
         {"Arial", {"Liberation Sans", "DejaVu Sans"}},
         {"Times New Roman", {"Liberation Serif", "DejaVu Serif"}},
-        {"Tahoma", {"DejaVu Sans", "Liberation Sans"}},
+        {"Tahoma", {"Liberation Sans", "DejaVu Sans"}},
         {"Lucida Sans", {"DejaVu Sans", "Liberation Sans"}},
-        {"Small Fonts", {"DejaVu Sans", "Liberation Sans"}},
+        {"Small Fonts", {"Liberation Sans", "DejaVu Sans"}},
         {"Bookman Old Style", {"URW Bookman", "DejaVu Serif"}},
     };
     for (const Substitution& s : substitutions) {

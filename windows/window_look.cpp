@@ -57,8 +57,9 @@ QColor menuText()
 
 QColor desktopBackground()
 {
-    // No desktop colour in the palette either; the dark shade is the nearest role.
-    return QApplication::palette().color(QPalette::Dark);
+    // No desktop colour in the palette either. The classic desktops were a deep blue or
+    // teal that reads well on silver; the link colour is the palette's deep blue.
+    return QApplication::palette().color(QPalette::Link);
 }
 
 QColor windowText()

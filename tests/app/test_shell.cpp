@@ -184,11 +184,11 @@ void TestShell::designedFamiliesLandOnInstalledOnes_data()
     QTest::newRow("Times New Roman") << "Times New Roman"
                                      << "Liberation Serif";
     QTest::newRow("Tahoma") << "Tahoma"
-                            << "DejaVu Sans";
+                            << "Liberation Sans";
     QTest::newRow("Lucida Sans") << "Lucida Sans"
                                  << "DejaVu Sans";
     QTest::newRow("Small Fonts") << "Small Fonts"
-                                 << "DejaVu Sans";
+                                 << "Liberation Sans";
     QTest::newRow("Bookman Old Style") << "Bookman Old Style"
                                        << "URW Bookman";
 }
