@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QRegularExpression>
+#include <QResource>
 #include <QStringDecoder>
 #include <QTest>
 #include <QtEndian>
@@ -23,11 +24,13 @@ QStringList linesOf(const QString& path)
     return Assets::readText(path).split(QLatin1Char('\n'));
 }
 
-// Colour type and palette size of a PNG file, read from its chunks.
+// Colour type and palette size of a PNG file, read from its chunks, and the type of the first
+// deflate block of its pixel data (0: stored, 1: fixed codes, 2: dynamic codes).
 struct PngHeader {
     int bitDepth = -1;
     int colourType = -1;
     int paletteEntries = 0;
+    int firstBlockType = -1;
 };
 
 PngHeader readPngHeader(const QString& path)
@@ -46,6 +49,9 @@ PngHeader readPngHeader(const QString& path)
             header.colourType = static_cast<unsigned char>(data.at(at + 8 + 9));
         } else if (type == "PLTE") {
             header.paletteEntries = static_cast<int>(length / 3);
+        } else if (type == "IDAT" && header.firstBlockType < 0 && length >= 3) {
+            // Two bytes of zlib header, then the block header's type bits.
+            header.firstBlockType = (static_cast<unsigned char>(data.at(at + 8 + 2)) >> 1) & 3;
         }
         at += 12 + length;
     }
@@ -120,6 +126,7 @@ private slots:
     void pictureHasDesignedSize();
     void everyResourceIsListed();
     void splashIsTwentyFourBitRgb();
+    void splashIsStoredUncompressed();
     void programIconUsesTheSixteenVgaColours();
     void glyphHasColourAndGreyHalves_data();
     void glyphHasColourAndGreyHalves();
@@ -197,6 +204,16 @@ void TestResources::splashIsTwentyFourBitRgb()
     const PngHeader header = readPngHeader(QString::fromLatin1(Assets::Splash));
     QCOMPARE(header.colourType, 2); // truecolour without alpha
     QCOMPARE(header.bitDepth, 8);
+}
+
+// The splash picture is decoded before the first window can appear; inflating it would cost
+// several times as long as reading stored rows, so neither the file nor the resource compiler
+// may compress it.
+void TestResources::splashIsStoredUncompressed()
+{
+    const QString path = QString::fromLatin1(Assets::Splash);
+    QCOMPARE(readPngHeader(path).firstBlockType, 0);
+    QCOMPARE(QResource(path).compressionAlgorithm(), QResource::NoCompression);
 }
 
 void TestResources::programIconUsesTheSixteenVgaColours()

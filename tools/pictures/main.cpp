@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageWriter>
 #include <QSize>
 #include <cstdio>
 #include <functional>
@@ -20,7 +21,20 @@ struct Picture {
     QString file;
     QSize size;
     std::function<QImage()> draw;
+    // Stored without deflate compression: the program decodes this picture before its first
+    // window can appear, and inflating a photograph's noise costs five times as long as
+    // reading the raw rows.
+    bool stored = false;
 };
+
+bool writePng(const QImage& image, const QString& path, bool stored)
+{
+    QImageWriter writer(path, "png");
+    // Qt's PNG writer turns the highest quality into zlib level 0.
+    if (stored)
+        writer.setQuality(100);
+    return writer.write(image);
+}
 
 std::vector<Picture> allPictures()
 {
@@ -51,7 +65,7 @@ std::vector<Picture> allPictures()
          [] {
              return drawDesktopIcon(256);
          }},
-        {QStringLiteral("splash.png"), {729, 480}, drawSplash},
+        {QStringLiteral("splash.png"), {729, 480}, drawSplash, true},
     };
 }
 
@@ -77,7 +91,8 @@ int main(int argc, char* argv[])
                          picture.size.height());
             return 1;
         }
-        if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !image.save(path, "PNG")) {
+        if (!QDir().mkpath(QFileInfo(path).absolutePath()) ||
+            !writePng(image, path, picture.stored)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
         }
