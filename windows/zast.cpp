@@ -1,11 +1,29 @@
 #include "zast.h"
 #include "ui_zast.h"
 
+#include "assets.h"
 #include "event_guard.h"
 #include "window_look.h"
 
+#include <QImage>
 #include <QPixmap>
 #include <QShowEvent>
+
+namespace {
+
+// The picture stretched into a frame once, at the pixel density it will be shown at, with the
+// same smooth filter a stretching label would apply. Image1 then holds only this copy: a paint
+// draws it pixel for pixel, and the larger original is not kept for the whole run.
+QPixmap stretchedPicture(QSize frame, qreal ratio)
+{
+    const QImage picture(QString::fromLatin1(Assets::Splash));
+    QPixmap stretched = QPixmap::fromImage(
+        picture.scaled(frame * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    stretched.setDevicePixelRatio(ratio);
+    return stretched;
+}
+
+} // namespace
 
 TZast::TZast(WindowSet&, QWidget* parent) : QWidget(parent), m_ui(new Ui::TZast)
 {
@@ -24,9 +42,7 @@ TZast::TZast(WindowSet&, QWidget* parent) : QWidget(parent), m_ui(new Ui::TZast)
         WindowLook::setBackground(this, WindowLook::btnFace());
         setCursor(Qt::WaitCursor);
 
-        // The picture is stretched into Image1 once here; QLabel keeps the scaled copy, so
-        // a paint only draws it.
-        m_ui->Image1->setPixmap(QPixmap(QStringLiteral(":/assets/splash.png")));
+        m_ui->Image1->setPixmap(stretchedPicture(m_ui->Image1->size(), devicePixelRatioF()));
         m_ui->Image1->setAccessibleName(QStringLiteral("Заставка Tandemo"));
 
         m_ui->fx2Label1->setFont(WindowLook::pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
