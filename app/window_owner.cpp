@@ -9,7 +9,7 @@
 #include "zast.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QTimer>
 #include <QWindow>
 
 WindowOwner::WindowOwner()
@@ -42,13 +42,16 @@ void WindowOwner::createSplash()
 {
     TZast* splash = create(m_zast, m_windows.zast);
     splash->show();
-    // Paint it now, before the other windows are built: wait (briefly) for the window
-    // system to expose it, then paint synchronously.
-    QElapsedTimer waited;
-    waited.start();
-    while (splash->windowHandle() && !splash->windowHandle()->isExposed() &&
-           waited.elapsed() < 500) {
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    // Paint it now, before the other windows are built: wait (at most 500 ms) for the window
+    // system to expose it, then paint synchronously. The wait sleeps in the event loop until
+    // something arrives instead of polling, so the X server and the window manager, which
+    // have to place the window first, get the processor; the timer only bounds the sleep.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(500);
+    while (splash->windowHandle() && !splash->windowHandle()->isExposed() && deadline.isActive()) {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                    QEventLoop::WaitForMoreEvents);
     }
     splash->repaint();
 }
