@@ -9,6 +9,8 @@
 //   main_map_ms    time to its first mapped window of the normal type (the main window)
 //   vmhwm_kb       peak resident memory at that moment (VmHWM), read while the program is
 //   vmrss_kb       stopped, so that it cannot grow in between; and the resident memory then
+//   cpu_ms         processor time all its threads had used by then; less disturbed by other
+//                  load on the machine than the elapsed times
 //   windows        how many of its windows were mapped by then
 // then kills the program. --smaps copies the program's /proc/<pid>/smaps, taken at the same
 // moment, to a file, to see where the resident memory is. Exits 1 when the main window was not
@@ -27,6 +29,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <dirent.h>
 #include <fstream>
 #include <optional>
 #include <poll.h>
@@ -131,6 +134,26 @@ long statusField(pid_t pid, const char* field)
     return -1;
 }
 
+// Time on the processor of every thread of a process, from the scheduler's nanosecond counts.
+double cpuMs(pid_t pid)
+{
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* dir = opendir(tasks.c_str());
+    if (dir == nullptr)
+        return -1;
+    double total = 0;
+    while (const dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        std::ifstream schedstat(tasks + "/" + entry->d_name + "/schedstat");
+        double onCpuNs = 0;
+        if (schedstat >> onCpuNs)
+            total += onCpuNs / 1e6;
+    }
+    closedir(dir);
+    return total;
+}
+
 void copyFile(const std::string& from, const std::string& to)
 {
     std::ifstream in(from);
@@ -196,6 +219,7 @@ int main(int argc, char* argv[])
     double mainMap = -1;
     long hwm = -1;
     long rss = -1;
+    double cpu = -1;
     int windows = 0;
     bool exited = false;
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
@@ -228,6 +252,7 @@ int main(int argc, char* argv[])
             mainMap = at;
             hwm = statusField(pid, "VmHWM");
             rss = statusField(pid, "VmRSS");
+            cpu = cpuMs(pid);
             if (!smaps.empty())
                 copyFile("/proc/" + std::to_string(pid) + "/smaps", smaps);
         }
@@ -253,7 +278,8 @@ int main(int argc, char* argv[])
                      timeoutMs);
         return 1;
     }
-    std::printf("first_map_ms=%.3f main_map_ms=%.3f vmhwm_kb=%ld vmrss_kb=%ld windows=%d\n",
-                firstMap, mainMap, hwm, rss, windows);
+    std::printf("first_map_ms=%.3f main_map_ms=%.3f vmhwm_kb=%ld vmrss_kb=%ld cpu_ms=%.3f "
+                "windows=%d\n",
+                firstMap, mainMap, hwm, rss, cpu, windows);
     return 0;
 }
