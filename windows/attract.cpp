@@ -4,6 +4,7 @@
 #include "assets.h"
 #include "dialog_keys.h"
 #include "event_guard.h"
+#include "standard_icon.h"
 #include "tandemo.h"
 #include "window_look.h"
 #include "window_set.h"
@@ -39,7 +40,7 @@ void TAttract::applyDesign()
     m_ui->Label1->setAutoFillBackground(false);
     condenseToFit(m_ui->Label1);
 
-    m_ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    m_ui->BitBtn1->setIcon(deferredStandardIcon(this, QStyle::SP_DialogCancelButton));
     m_ui->BitBtn1->setIconSize(QSize(16, 16));
 }
 

@@ -7,6 +7,7 @@
 #include "link_opener.h"
 #include "message_boxes.h"
 #include "spechelp.h"
+#include "standard_icon.h"
 #include "survey_model.h"
 #include "tandemo.h"
 #include "window_look.h"
@@ -173,8 +174,8 @@ void TResults::applyDesign()
     const QSize glyphSize(16, 16);
     m_ui->BitBtn4->setIcon(twoStateGlyph(QPixmap(Assets::ConsultGlyph)));
     m_ui->BitBtn5->setIcon(twoStateGlyph(QPixmap(Assets::DeveloperGlyph)));
-    m_ui->BitBtn3->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    m_ui->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    m_ui->BitBtn3->setIcon(deferredStandardIcon(this, QStyle::SP_DialogHelpButton));
+    m_ui->BitBtn2->setIcon(deferredStandardIcon(this, QStyle::SP_DialogCloseButton));
     for (QPushButton* button : {m_ui->BitBtn4, m_ui->BitBtn5, m_ui->BitBtn3, m_ui->BitBtn2}) {
         button->setIconSize(glyphSize);
     }

@@ -5,6 +5,7 @@
 #include "dialog_keys.h"
 #include "event_guard.h"
 #include "message_boxes.h"
+#include "standard_icon.h"
 #include "tandemo.h"
 #include "window_look.h"
 #include "window_set.h"
@@ -74,7 +75,7 @@ void TSpecHelp::applyDesign()
 
     m_ui->BitBtn1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13, true));
     setTextColour(m_ui->BitBtn1, red);
-    m_ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    m_ui->BitBtn1->setIcon(deferredStandardIcon(this, QStyle::SP_DialogOkButton));
     m_ui->BitBtn1->setIconSize(QSize(16, 16));
 }
 
