@@ -1,5 +1,6 @@
 #include "image_button.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -51,4 +52,14 @@ void ImageButton::paintEvent(QPaintEvent*)
         focus.rect = rect().adjusted(3, 3, -3, -3);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
+}
+
+void ImageButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }

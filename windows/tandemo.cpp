@@ -15,8 +15,11 @@
 #include "window_set.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QTableWidget>
 
 namespace {
@@ -43,6 +46,7 @@ TTandemo::TTandemo(WindowSet& windows, QWidget* parent)
 {
     m_ui->setupUi(this);
     FormCreate();
+    setUpKeyboard();
 
     connect(m_ui->N2, &QAction::triggered, this, guarded([this] { N2Click(); }));
     connect(m_ui->N4, &QAction::triggered, this, guarded([this] { N4Click(); }));
@@ -109,6 +113,30 @@ void TTandemo::FormCreate()
     for (int pos = 1; pos <= 6; ++pos) {
         answerBox(pos)->hide();
     }
+}
+
+void TTandemo::setUpKeyboard()
+{
+    // A bare Alt already highlights the first menu title (the style asks the menu bar for
+    // that); F10 opens the first menu, as it does on the desktops the window was designed
+    // for.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this,
+            [this] { m_ui->MainMenu1->setActiveAction(m_ui->N1->menuAction()); });
+}
+
+void TTandemo::keyPressEvent(QKeyEvent* event)
+{
+    // A push button clicks on Enter only inside a dialog; here the focused button gets
+    // the key when nothing else took it (check boxes answer Space, not Enter).
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && button &&
+        !button->isCheckable() && button->isVisible() && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 QAbstractButton* TTandemo::questionButton(int n) const
