@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace WindowLook {
 
@@ -24,7 +25,9 @@ void centreOnScreen(QWidget* window)
     }
     // Before the first show the frame is not known yet; assume the classic one.
     QSize outer = window->frameGeometry().size();
-    if (!window->testAttribute(Qt::WA_WState_Created) || outer == window->size()) {
+    const bool frameUnknown =
+        !window->testAttribute(Qt::WA_WState_Created) || outer == window->size();
+    if (frameUnknown) {
         const bool framed = !(window->windowFlags() & Qt::FramelessWindowHint);
         outer = window->size() + (framed ? QSize(frameWidth, frameHeight) : QSize());
     }
@@ -32,6 +35,11 @@ void centreOnScreen(QWidget* window)
     const QPoint frameTopLeft(area.x() + (area.width() - outer.width()) / 2,
                               area.y() + (area.height() - outer.height()) / 2);
     window->move(frameTopLeft);
+    if (frameUnknown && window->windowHandle()) {
+        // Until the window manager has framed the window, move() places the client area
+        // at the point; ask the window system to put the frame's corner there instead.
+        window->windowHandle()->setFramePosition(frameTopLeft);
+    }
 }
 
 QColor btnFace()

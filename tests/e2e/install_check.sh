@@ -67,7 +67,7 @@ check_tree "$work/prefix"
 note "building the Debian package"
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log"; fail "cpack failed"; }
-package=$(find "$work/deb" -maxdepth 1 -name "tandemo_${version}_*.deb" | head -n 1)
+package=$(find "$work/deb" -maxdepth 1 -name "tandemo_${version}_*.deb" -print -quit)
 [ -n "$package" ] || fail "cpack made no tandemo_${version} package"
 
 depends=$(dpkg-deb -f "$package" Depends)

@@ -83,7 +83,8 @@ process_ended() {
 
 # The first mapped window with exactly this title, printed as a decimal id.
 mapped_window() {
-    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 | grep .
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null |
+        awk 'NR == 1 { print; found = 1 } END { exit !found }'
 }
 
 window_mapped() {
@@ -125,18 +126,29 @@ frame_geometry() {
     echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
 }
 
-# The windows stacked on the root, bottom first, as client ids of mapped top-levels.
+# client_list <root property>: the managed windows a window manager lists, one decimal id
+# a line: _NET_CLIENT_LIST in the order they were first mapped, _NET_CLIENT_LIST_STACKING
+# from the bottom of the stack up.
+client_list() {
+    xprop -root "$1" | sed -n 's/.*# *//p' | tr -d ',' | tr ' ' '\n' | grep . |
+        while read -r hex; do printf '%d\n' "$hex"; done
+}
+
 stacking_order() {
-    xprop -root _NET_CLIENT_LIST_STACKING | sed -n 's/.*# *//p' | tr -d ',' |
-        tr ' ' '\n' | grep . | while read -r hex; do printf '%d\n' "$hex"; done
+    client_list _NET_CLIENT_LIST_STACKING
+}
+
+# list_position <id> <list>: the 1-based line of the id in the list, or nothing.
+list_position() {
+    grep -nx "$1" <<<"$2" | cut -d: -f1
 }
 
 # is_above <upper> <lower>: true when <upper> is stacked above <lower>.
 is_above() {
     local order upper_at lower_at
     order=$(stacking_order)
-    upper_at=$(grep -nx "$1" <<<"$order" | cut -d: -f1)
-    lower_at=$(grep -nx "$2" <<<"$order" | cut -d: -f1)
+    upper_at=$(list_position "$1" "$order")
+    lower_at=$(list_position "$2" "$order")
     [ -n "$upper_at" ] && [ -n "$lower_at" ] && [ "$upper_at" -gt "$lower_at" ]
 }
 

@@ -1,0 +1,429 @@
+#!/usr/bin/env bash
+# Drives the built program in a private X server the way a person does, and only from
+# outside the process: real pointer and key events (xdotool), window queries (xwininfo,
+# xprop) and the clipboard (xclip) to read back what a box shows.
+#
+#   start-up    the splash is mapped before the main window and stays above it, the main
+#               window is centred, the splash goes 5 to 6.5 s after the start;
+#   survey      "УПРАВЛЕНИЕ" > "ЗАПУСК ОПРОСНИКА", questions 1 to 6 clicked at their
+#               designed places, question 7 with the keyboard alone (Tab, Enter, Space);
+#   results     "РЕЗУЛЬТАТЫ !" opens "Results"; its second tab shows the expected type 1
+#               and type 2 texts, a partner value gives the expected mutual text, "abc"
+#               gives the error box captioned "Tandemo" and changes nothing;
+#   every other window is opened, its client size checked and a screenshot taken;
+#   "ВЫХОД" in the results window, then "ВЫХОД" in the menu ends the program with status
+#   0 within a second.
+#
+# Designed positions are in 96-dpi pixels from a window's client area (the questionnaire's
+# from the area under its menu bar, the results tabs' from the page); with a scale factor
+# every position and size is multiplied by it, so the run also checks that the layout
+# keeps its shape at that density.
+#
+# usage: questionnaire_run.sh <program> <screenshot dir> <scale> <menu keys|mouse>
+#            <answers, e.g. 1455554> <type 1> <type 2> <partner> <mutual>
+set -euo pipefail
+
+program=$(readlink -f "$1")
+shots=$2
+scale=$3
+menu_by=$4
+answers=$5
+expect_type1=$6
+expect_type2=$7
+partner=$8
+expect_mutual=$9
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=xsession.sh
+source "$here/xsession.sh"
+
+[ ${#answers} -eq 7 ] || fail "seven answers expected, got '$answers'"
+mkdir -p "$shots"
+work=$(mktemp -d "${TMPDIR:-/tmp}/tandemo-e2e.XXXXXX")
+app_pid=
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    x_session_stop
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+purple='#800080'
+tag="${scale}x"
+
+# ---- small helpers ---------------------------------------------------------------------
+
+scaled() { echo $(($1 * scale)); }
+
+now() { date +%s.%N; }
+seconds_since() { awk -v s="$1" -v n="$(now)" 'BEGIN { printf "%.2f", n - s }'; }
+
+alive() {
+    process_ended "$app_pid" && { cat "$work/app.log" >&2; fail "the program ended unexpectedly"; }
+    return 0
+}
+
+shoot() { # <window> <name>
+    screenshot "$1" "$shots/e2e-$tag-$2.png"
+    note "screenshot e2e-$tag-$2.png"
+}
+
+# expect_client_size <window> <designed width> <designed height>
+expect_client_size() {
+    local x y w h
+    read -r x y w h < <(client_geometry "$1")
+    [ "$w" -eq "$(scaled "$2")" ] && [ "$h" -eq "$(scaled "$3")" ] ||
+        fail "client area is ${w}x${h}, designed $2x$3 at scale $scale"
+}
+
+# click_at <window> <x> <y>: a left click at window-relative device pixels.
+click_at() {
+    local wx wy w h
+    read -r wx wy w h < <(client_geometry "$1")
+    xdotool mousemove --sync $((wx + $2)) $((wy + $3)) click 1
+}
+
+# click_designed <window> <origin x> <origin y> <x> <y> <width> <height>: clicks the middle
+# of a control given by its designed rectangle, relative to an origin in device pixels.
+click_designed() {
+    click_at "$1" $(($2 + $(scaled $(($4 + $6 / 2))))) $(($3 + $(scaled $(($5 + $7 / 2)))))
+}
+
+# A menu's popup: an override-redirect window of the program that is mapped.
+popup_window() {
+    local id
+    for id in $(xwininfo -root -children | awk '/"Tandemo": \("Tandemo"/ { print $1 }'); do
+        if xwininfo -id "$id" | grep -q 'Override Redirect State: yes' &&
+            xwininfo -id "$id" | grep -q 'IsViewable'; then
+            printf '%d\n' "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+popup_closed() { ! popup_window >/dev/null; }
+
+# The program's message box: a managed window captioned with the application title.
+message_box() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^Tandemo$' 2>/dev/null); do
+        xwininfo -id "$id" | grep -q 'Override Redirect State: no' && { echo "$id"; return 0; }
+    done
+    return 1
+}
+
+is_splash() {
+    xprop -id "$1" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_SPLASH
+}
+
+splash_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^Tandemo$' 2>/dev/null); do
+        is_splash "$id" && { echo "$id"; return 0; }
+    done
+    return 1
+}
+
+# first_row <png> <x> <from y> <colour>: the first row at or below <from y> in column <x>
+# whose pixel has the colour. (The whole column is read: leaving early would break the
+# pipe under pipefail.)
+first_row() {
+    convert "$1" -crop "1x+$2+$3" +repage -depth 8 txt:- |
+        awk -v c="$4" -v from="$3" 'NR > 1 && !found && toupper($3) == toupper(c) {
+            split($1, at, "[,:]"); print at[2] + from; found = 1 }'
+}
+
+first_column() { # <png> <y> <from x> <colour>
+    convert "$1" -crop "x1+$3+$2" +repage -depth 8 txt:- |
+        awk -v c="$4" -v from="$3" 'NR > 1 && !found && toupper($3) == toupper(c) {
+            split($1, at, "[,:]"); print at[1] + from; found = 1 }'
+}
+
+hex_pixel() { # <png> <x> <y>
+    convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | awk 'NR == 2 { print toupper($3) }'
+}
+
+# read_box <window> <origin x> <origin y> <designed rectangle...>: what an edit box holds,
+# as a person would take it: click into it, select all, copy.
+read_box() {
+    local window=$1
+    shift
+    printf '\x01unset\x01' | xclip -selection clipboard -i
+    click_designed "$window" "$@"
+    xdotool key --clearmodifiers ctrl+a ctrl+c
+    wait_until 5 "the copied text on the clipboard" clipboard_changed
+    xclip -o -selection clipboard
+}
+
+clipboard_changed() {
+    [ "$(xclip -o -selection clipboard 2>/dev/null)" != $'\x01unset\x01' ]
+}
+
+# type_into <window> <origin x> <origin y> <designed rectangle...> <text>
+type_into() {
+    local text=${*: -1}
+    click_designed "${@:1:$#-1}"
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 20 "$text"
+}
+
+keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
+
+# ---- start-up --------------------------------------------------------------------------
+
+if [ "$scale" -eq 1 ]; then
+    x_session_start "$work/x" 1024x768
+else
+    x_session_start "$work/x" "$((1280 * scale))x$((800 * scale))"
+    export QT_SCALE_FACTOR=$scale
+fi
+read -r screen_w screen_h < <(xwininfo -root | awk '/^ *Width/ { w = $NF } /^ *Height/ { h = $NF }
+    END { print w, h }')
+
+launched=$(now)
+"$program" >"$work/app.log" 2>&1 &
+app_pid=$!
+
+# Poll both windows together so that the order in which they appear is seen.
+splash= main=
+deadline=$(awk -v n="$(now)" 'BEGIN { printf "%.3f", n + 10 }')
+while [ -z "$main" ]; do
+    alive
+    [ -n "$splash" ] || splash=$(splash_window || true)
+    main=$(mapped_window "Tandemo 1.1.2" || true)
+    if [ -n "$main" ] && [ -z "$splash" ]; then
+        fail "the main window was mapped before the splash"
+    fi
+    awk -v n="$(now)" -v d="$deadline" 'BEGIN { exit !(n > d) }' && fail "no main window after 10 s"
+    sleep 0.02
+done
+# The window manager lists its windows in the order they were first mapped.
+mapped_order=$(client_list _NET_CLIENT_LIST)
+[ "$(list_position "$splash" "$mapped_order")" -lt "$(list_position "$main" "$mapped_order")" ] ||
+    fail "the window manager saw the main window mapped before the splash"
+note "splash $splash, then main window $main"
+
+expect_client_size "$splash" 621 414
+read -r sx sy sw sh < <(client_geometry "$splash")
+[ $((2 * sx + sw - screen_w)) -le 2 ] && [ $((screen_w - 2 * sx - sw)) -le 2 ] &&
+    [ $((2 * sy + sh - screen_h)) -le 2 ] && [ $((screen_h - 2 * sy - sh)) -le 2 ] ||
+    fail "the splash at $sx,$sy ${sw}x$sh is not centred on ${screen_w}x$screen_h"
+shoot "$splash" splash
+
+expect_client_size "$main" 600 320
+# The design centres the window by its classic outer frame (4-pixel borders, a 19-pixel
+# caption); a window manager draws its own, so the centre may move by half the difference
+# in frame size, and by one logical pixel of rounding. Compared doubled, in whole pixels.
+read -r fx fy fw fh < <(frame_geometry "$main")
+read -r mx my mw mh < <(client_geometry "$main")
+slack_x=$((fw - mw - $(scaled 8))) slack_y=$((fh - mh - $(scaled 27)))
+off_x=$((2 * fx + fw - screen_w)) off_y=$((2 * fy + fh - screen_h))
+for v in off_x off_y slack_x slack_y; do declare "$v=${!v#-}"; done
+[ "$off_x" -le $((slack_x + 2 * scale)) ] && [ "$off_y" -le $((slack_y + 2 * scale)) ] ||
+    fail "the main window's frame $fx,$fy ${fw}x$fh is not centred on ${screen_w}x$screen_h"
+note "main window frame $fx,$fy ${fw}x$fh, centred"
+
+is_above "$splash" "$main" || fail "the splash is not above the main window"
+# Even when the main window is made active, the splash stays over it.
+xdotool windowactivate --sync "$main"
+is_above "$splash" "$main" || fail "the splash went below the activated main window"
+note "splash above the main window"
+
+wait_until 10 "the splash to go" bash -c "! xwininfo -id $splash | grep -q IsViewable"
+gone_after=$(seconds_since "$launched")
+awk -v t="$gone_after" 'BEGIN { exit !(t >= 5.0 && t <= 6.5) }' ||
+    fail "the splash went after ${gone_after}s, not between 5 and 6.5 s"
+note "splash gone ${gone_after}s after the start"
+alive
+
+# ---- the questionnaire -----------------------------------------------------------------
+
+xdotool windowactivate --sync "$main"
+shoot "$main" main-start
+# The survey's controls sit under the menu bar, in the purple client area: its top edge
+# is the first purple row.
+xwd_png="$work/main.png"
+import -window "$main" "$xwd_png"
+menu_h=$(first_row "$xwd_png" "$(scaled 4)" 0 "$purple")
+[ -n "$menu_h" ] || fail "no purple client area under the menu bar"
+[ $((menu_h + $(scaled 302))) -eq "$(scaled 320)" ] ||
+    fail "the client area under the menu bar is $(($(scaled 320) - menu_h)) high, designed 302"
+note "menu bar ${menu_h}px high"
+
+if [ "$menu_by" = keys ]; then
+    # A bare Alt highlights the first menu title; Down opens it on its first item.
+    keys alt
+    sleep 0.2
+    keys Down
+    popup=$(wait_until 5 "the menu to open" popup_window && popup_window)
+    keys Return
+else
+    click_at "$main" "$(scaled 30)" $((menu_h / 2))
+    wait_until 5 "the УПРАВЛЕНИЕ menu to open" popup_window
+    popup=$(popup_window)
+    read -r px py pw ph < <(client_geometry "$popup")
+    # Four items of equal height: the first is at an eighth of the popup's height.
+    xdotool mousemove --sync $((px + pw / 2)) $((py + ph / 8)) click 1
+fi
+wait_until 5 "the menu to close" popup_closed
+
+client_y=$menu_h
+question_button() { # <n>
+    click_designed "$main" 0 "$client_y" $((96 + 40 * ($1 - 1))) 48 33 33
+}
+answer_box() { # <position>: the click lands on the box itself, at the strip's left
+    click_at "$main" "$(scaled $((32 + 8)))" $((client_y + $(scaled $((144 + 24 * ($1 - 1) + 8)))))
+}
+
+# The question buttons appear with the start command: wait until "1" is painted.
+button1_painted() {
+    import -window "$main" "$work/probe.png"
+    [ "$(hex_pixel "$work/probe.png" "$(scaled 100)" $((client_y + $(scaled 64))))" != "$purple" ]
+}
+wait_until 5 "the question buttons to appear" button1_painted
+
+for n in 1 2 3 4 5 6; do
+    question_button "$n"
+    answer_box "${answers:n-1:1}"
+done
+shoot "$main" questionnaire
+alive
+
+# Question 7 by keyboard alone. The focus is on the box just ticked for question 6; going
+# back through the tab order (boxes above it, the question text, the hidden results
+# button) reaches button 7.
+a6=${answers:5:1} a7=${answers:6:1}
+for ((i = 0; i < a6 + 1; i++)); do keys shift+Tab; done
+keys Return
+# Forward again: the hidden results button, the question text, then box 1 to the answer.
+for ((i = 0; i < a7 + 1; i++)); do keys Tab; done
+keys space
+
+results_button_painted() {
+    import -window "$main" "$work/probe.png"
+    [ "$(hex_pixel "$work/probe.png" "$(scaled $((392 + 72)))" $((client_y + $(scaled 50))))" != "$purple" ]
+}
+wait_until 5 "the results button to appear after the last answer" results_button_painted
+shoot "$main" answered
+note "answers $answers given, the last by keyboard"
+
+# ---- results ---------------------------------------------------------------------------
+
+click_designed "$main" 0 "$client_y" 392 48 145 33
+results=$(wait_window Results)
+expect_client_size "$results" 576 438
+shoot "$results" results-tab1
+
+# Locate the pages: below the tabs, the first row in the page colour.
+import -window "$results" "$work/results.png"
+page_colour=$(hex_pixel "$work/results.png" "$(scaled $((16 + 268)))" "$(scaled $((48 + 377 - 8)))")
+page_y=$(first_row "$work/results.png" "$(scaled $((16 + 530)))" "$(scaled 48)" "$page_colour")
+page_x=$(first_column "$work/results.png" $((page_y + $(scaled 150))) "$(scaled 16)" "$page_colour")
+[ -n "$page_y" ] && [ -n "$page_x" ] || fail "no page found in the results window"
+note "results pages start at $page_x,$page_y"
+
+# The focus starts inside the tabs; Ctrl+Tab turns to the next one.
+keys ctrl+Tab
+sleep 0.2
+page="$results $page_x $page_y"
+# shellcheck disable=SC2086 # $page is three words on purpose
+{
+    type1=$(read_box $page 328 72 73 32)
+    type2=$(read_box $page 328 232 73 32)
+    [ "$type1" = "$expect_type1" ] || fail "type 1 shows '$type1', expected '$expect_type1'"
+    [ "$type2" = "$expect_type2" ] || fail "type 2 shows '$type2', expected '$expect_type2'"
+    note "type 1 $type1, type 2 $type2"
+
+    type_into $page 328 184 73 32 "$partner"
+    click_designed $page 408 288 89 49
+    mutual=$(read_box $page 328 296 73 32)
+    [ "$mutual" = "$expect_mutual" ] || fail "partner $partner gives '$mutual', expected '$expect_mutual'"
+    note "partner $partner gives $mutual"
+    shoot "$results" results-tab2
+
+    type_into $page 328 184 73 32 abc
+    click_designed $page 408 288 89 49
+    box=$(wait_until 5 "the error box" message_box && message_box)
+    xprop -id "$box" _NET_WM_STATE | grep -q _NET_WM_STATE_MODAL || fail "the error box is not modal"
+    shoot "$box" error-box
+    keys Return
+    wait_until 5 "the error box to close" bash -c "! xwininfo -id $box | grep -q IsViewable"
+    alive
+    window_mapped Results || fail "the results window went with the error box"
+    after=$(read_box $page 328 296 73 32)
+    [ "$after" = "$expect_mutual" ] || fail "after 'abc' the mutual box shows '$after'"
+    note "'abc' gave the error box captioned Tandemo; the mutual box still shows $after"
+
+    keys ctrl+Tab
+    sleep 0.2
+    shoot "$results" results-tab3
+    click_designed $page 368 256 105 25 # "Подробности"
+    spec=$(wait_window SpecHelp)
+    expect_client_size "$spec" 417 367
+    shoot "$spec" spechelp
+    click_designed "$spec" 0 0 136 336 147 25 # "ВСЁ ПОНЯТНО"
+    wait_window_gone SpecHelp
+
+    click_designed $page 368 320 105 25 # "ВЫХОД"
+}
+wait_window_gone Results
+note "results closed"
+
+# ---- the other windows, through the menu by keyboard ------------------------------------
+
+# open_from_menu <menus to the right of УПРАВЛЕНИЕ> <item number> <title>: F10 opens the
+# first menu; Right opens the next with its first item highlighted.
+open_from_menu() {
+    xdotool windowactivate --sync "$main"
+    keys F10
+    wait_until 5 "the menu to open" popup_window
+    local i
+    for ((i = 0; i < $1; i++)); do keys Right; done
+    for ((i = 1; i < $2; i++)); do keys Down; done
+    keys Return
+    wait_window "$3"
+}
+
+info=$(open_from_menu 1 3 Info)
+expect_client_size "$info" 269 170
+shoot "$info" info
+click_designed "$info" 0 0 64 120 145 33 # "ПРОДОЛЖИТЬ ОПРОС"
+wait_window_gone Info
+
+attract=$(open_from_menu 1 1 Attract)
+expect_client_size "$attract" 467 308
+shoot "$attract" attract
+click_designed "$attract" 0 0 184 264 89 25 # "ЗАКРЫТЬ"
+wait_window_gone Attract
+
+about=$(open_from_menu 2 1 About)
+expect_client_size "$about" 306 213
+shoot "$about" about
+click_designed "$about" 0 0 111 180 75 25 # "OK"
+wait_window_gone About
+alive
+
+# ---- the end ---------------------------------------------------------------------------
+
+xdotool windowactivate --sync "$main"
+if [ "$menu_by" = keys ]; then
+    keys F10 Up # from the first item up to the last, "ВЫХОД"
+    wait_until 5 "the menu to open" popup_window
+    asked=$(now)
+    keys Return
+else
+    click_at "$main" "$(scaled 30)" $((menu_h / 2))
+    wait_until 5 "the УПРАВЛЕНИЕ menu to open" popup_window
+    popup=$(popup_window)
+    read -r px py pw ph < <(client_geometry "$popup")
+    asked=$(now)
+    xdotool mousemove --sync $((px + pw / 2)) $((py + ph * 7 / 8)) click 1
+fi
+wait_until 1 "the program to end after ВЫХОД" process_ended "$app_pid"
+status=0
+wait "$app_pid" || status=$?
+app_pid=
+[ "$status" -eq 0 ] || { cat "$work/app.log" >&2; fail "the program ended with status $status"; }
+note "ВЫХОД ended the program with status 0 after $(seconds_since "$asked")s"
+echo PASS
