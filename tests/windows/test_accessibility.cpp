@@ -1,0 +1,224 @@
+// What a screen reader finds in every window: each element a user can operate has a
+// name, a button without a caption is named and described in Russian, and the painted
+// version line reads as its caption.
+
+#include "font_substitutions.h"
+#include "tandemo.h"
+#include "window_owner.h"
+#include "window_test_support.h"
+
+#include <QAccessible>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+struct Element {
+    QString path; // object names from the window down, for the failure message
+    QAccessible::Role role;
+    QString name;
+    QString description;
+    QObject* object;
+    bool focusable;
+};
+
+void collect(QAccessibleInterface* node, const QString& path, QList<Element>& out, int depth = 0)
+{
+    if (!node || !node->isValid() || depth > 30) {
+        return;
+    }
+    QObject* object = node->object();
+    const QString here =
+        path + QLatin1Char('/') +
+        (object && !object->objectName().isEmpty() ? object->objectName()
+                                                   : QString::number(int(node->role()), 16));
+    out.append({here, node->role(), node->text(QAccessible::Name),
+                node->text(QAccessible::Description), object, node->state().focusable != 0});
+    for (int i = 0; i < node->childCount(); ++i) {
+        collect(node->child(i), here, out, depth + 1);
+    }
+}
+
+// Elements a user operates: the roles of buttons, boxes, fields, tabs and menu items, and
+// anything that takes the keyboard focus.
+bool interactive(const Element& element)
+{
+    switch (element.role) {
+    // A grid's cells are its content: read with their row and column, named by the grid.
+    case QAccessible::Cell:
+    case QAccessible::ColumnHeader:
+    case QAccessible::RowHeader:
+        return false;
+    case QAccessible::PushButton:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::ButtonMenu:
+    case QAccessible::ComboBox:
+    case QAccessible::EditableText:
+    case QAccessible::SpinBox:
+    case QAccessible::Slider:
+    case QAccessible::PageTab:
+    case QAccessible::MenuItem:
+    case QAccessible::Link:
+    case QAccessible::Table:
+        return true;
+    default:
+        return element.focusable;
+    }
+}
+
+bool russian(const QString& text)
+{
+    static const QRegularExpression cyrillic(QStringLiteral("\\p{Cyrillic}"));
+    return text.contains(cyrillic);
+}
+
+} // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { registerFontSubstitutions(); }
+    void init();
+    void cleanup() { m_owner.reset(); }
+
+    void everyInteractiveElementHasAName_data();
+    void everyInteractiveElementHasAName();
+    void captionlessButtonsAreNamedAndDescribedInRussian_data();
+    void captionlessButtonsAreNamedAndDescribedInRussian();
+    void paintedVersionLineReadsAsItsCaption();
+
+private:
+    QWidget* window(const QString& name) const;
+    QList<Element> tree(const QString& windowName) const;
+
+    std::unique_ptr<WindowOwner> m_owner;
+};
+
+void TestAccessibility::init()
+{
+    m_owner = std::make_unique<WindowOwner>();
+    m_owner->createSplash();
+    m_owner->createWindows();
+    // Everything the questionnaire can show, shown: started, on question 1, with results.
+    QWidget* tandemo = m_owner->windows().tandemo;
+    tandemo->show();
+    answerQuestionnaire(tandemo, QStringLiteral("1111111"));
+    click(tandemo, QStringLiteral("BitBtn1"));
+}
+
+QWidget* TestAccessibility::window(const QString& name) const
+{
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == name) {
+            return top;
+        }
+    }
+    qFatal("no window named %s", qPrintable(name));
+}
+
+QList<Element> TestAccessibility::tree(const QString& windowName) const
+{
+    QWidget* top = window(windowName);
+    top->show();
+    QList<Element> elements;
+    collect(QAccessible::queryAccessibleInterface(top), QString(), elements);
+    // Menus drop down as windows of their own, outside the window's tree.
+    for (QMenu* menu : top->findChildren<QMenu*>()) {
+        collect(QAccessible::queryAccessibleInterface(menu), windowName, elements);
+    }
+    return elements;
+}
+
+void TestAccessibility::everyInteractiveElementHasAName_data()
+{
+    QTest::addColumn<QString>("windowName");
+    // Controls that must be among those found, so that the walk cannot pass by seeing
+    // nothing.
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("splash") << "TZast" << QStringList{};
+    QTest::newRow("questionnaire")
+        << "TTandemo" << QStringList{"BitBtn1",   "BitBtn7", "BitBtn8", "Edit1",   "CheckBox1",
+                                     "CheckBox6", "N2",      "N11",     "Tandemo1"};
+    QTest::newRow("results") << "TResults"
+                             << QStringList{"StringGrid1", "BitBtn9",  "Button1", "Edit1",
+                                            "Edit4",       "Edit2",    "Edit3",   "BitBtn1",
+                                            "Memo1",       "BitBtn11", "BitBtn2"};
+    QTest::newRow("current probability") << "TInfo" << QStringList{"Edit1", "BitBtn1"};
+    QTest::newRow("indicator") << "TSpecHelp"
+                               << QStringList{"Button1", "Button5", "RichEdit1", "BitBtn1"};
+    QTest::newRow("attraction") << "TAttract" << QStringList{"Memo1", "BitBtn1"};
+    QTest::newRow("about") << "TAboutBox" << QStringList{"OKButton"};
+}
+
+void TestAccessibility::everyInteractiveElementHasAName()
+{
+    QFETCH(QString, windowName);
+    QFETCH(QStringList, expected);
+    const QList<Element> elements = tree(windowName);
+    QVERIFY(!elements.isEmpty());
+    QStringList nameless;
+    QStringList seen;
+    for (const Element& element : elements) {
+        if (!interactive(element)) {
+            continue;
+        }
+        if (element.object) {
+            seen << element.object->objectName();
+        }
+        if (element.name.trimmed().isEmpty()) {
+            nameless << element.path;
+        }
+    }
+    QVERIFY2(nameless.isEmpty(), qPrintable("no accessible name: " + nameless.join(", ")));
+    for (const QString& name : expected) {
+        QVERIFY2(seen.contains(name), qPrintable(name + " was not found as an operable element"));
+    }
+}
+
+void TestAccessibility::captionlessButtonsAreNamedAndDescribedInRussian_data()
+{
+    QTest::addColumn<QString>("windowName");
+    QTest::addColumn<int>("count"); // buttons without a caption in the window
+    QTest::newRow("questionnaire banner") << "TTandemo" << 1;
+    QTest::newRow("results banners") << "TResults" << 2;
+    QTest::newRow("indicator markers") << "TSpecHelp" << 5;
+}
+
+void TestAccessibility::captionlessButtonsAreNamedAndDescribedInRussian()
+{
+    QFETCH(QString, windowName);
+    QFETCH(int, count);
+    int found = 0;
+    for (const Element& element : tree(windowName)) {
+        auto* button = qobject_cast<QAbstractButton*>(element.object);
+        // The tab strip's scroll arrows are the toolkit's own and named by it.
+        if (!button || !button->text().trimmed().isEmpty() ||
+            qobject_cast<QTabBar*>(button->parentWidget())) {
+            continue;
+        }
+        ++found;
+        const QString name = button->objectName();
+        QVERIFY2(russian(element.name), qPrintable(name + " name: " + element.name));
+        QVERIFY2(russian(element.description),
+                 qPrintable(name + " description: " + element.description));
+        QVERIFY2(element.name != element.description, qPrintable(name));
+    }
+    QCOMPARE(found, count);
+}
+
+void TestAccessibility::paintedVersionLineReadsAsItsCaption()
+{
+    const QList<Element> elements = tree(QStringLiteral("TZast"));
+    const auto label = std::find_if(elements.begin(), elements.end(), [](const Element& e) {
+        return e.object && e.object->objectName() == QLatin1String("fx2Label1");
+    });
+    QVERIFY(label != elements.end());
+    QCOMPARE(label->name.trimmed(), QStringLiteral("VERSION 1.1.3 *FREEWARE*"));
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "test_accessibility.moc"
