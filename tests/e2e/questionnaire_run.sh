@@ -253,10 +253,8 @@ note "menu bar ${menu_h}px high"
 
 if [ "$menu_by" = keys ]; then
     # A bare Alt highlights the first menu title; Down opens it on its first item.
-    keys alt
-    sleep 0.2
-    keys Down
-    popup=$(wait_until 5 "the menu to open" popup_window && popup_window)
+    keys alt Down
+    wait_until 5 "the menu to open" popup_window
     keys Return
 else
     click_at "$main" "$(scaled 30)" $((menu_h / 2))
@@ -323,10 +321,15 @@ page_x=$(first_column "$work/results.png" $((page_y + $(scaled 150))) "$(scaled 
 [ -n "$page_y" ] && [ -n "$page_x" ] || fail "no page found in the results window"
 note "results pages start at $page_x,$page_y"
 
-# The focus starts inside the tabs; Ctrl+Tab turns to the next one.
+# The focus starts inside the tabs; Ctrl+Tab turns to the next one. (Events are handled
+# in order, so the clicks below land on the page it shows.)
 keys ctrl+Tab
-sleep 0.2
 page="$results $page_x $page_y"
+# The recommendations box is white where the pages are grey (right of its lines).
+recommendations_painted() {
+    import -window "$results" "$work/probe.png"
+    [ "$(hex_pixel "$work/probe.png" $((page_x + $(scaled 440))) $((page_y + $(scaled 20))))" = '#FFFFFF' ]
+}
 # shellcheck disable=SC2086 # $page is three words on purpose
 {
     type1=$(read_box $page 328 72 73 32)
@@ -356,7 +359,7 @@ page="$results $page_x $page_y"
     note "'abc' gave the error box captioned Tandemo; the mutual box still shows $after"
 
     keys ctrl+Tab
-    sleep 0.2
+    wait_until 5 "the third tab to be painted" recommendations_painted
     shoot "$results" results-tab3
     click_designed $page 368 256 105 25 # "Подробности"
     spec=$(wait_window SpecHelp)
