@@ -164,7 +164,14 @@ QRect measureBox(const TextBlock& block, Offset shadow)
     const long double h = block.height;
     const int right = roundHalfEven(std::fabs(w * block.cs) + std::fabs(h * block.sn));
     const int bottom = roundHalfEven(std::fabs(w * block.sn) + std::fabs(h * block.cs));
-    return QRect(shadow.dx, shadow.dy, right, bottom);
+    // Callers read the far edges. A shadow offset at the ends of the int range would carry
+    // them past it, and a QRect can neither end beyond the highest int nor start, empty, at
+    // the lowest; so the edges are held just inside the range.
+    const int left = std::max(shadow.dx, std::numeric_limits<int>::min() + 1);
+    const int top = std::max(shadow.dy, std::numeric_limits<int>::min() + 1);
+    const int farRight = clampToInt(qint64{left} + right);
+    const int farBottom = clampToInt(qint64{top} + bottom);
+    return QRect(left, top, farRight - left, farBottom - top);
 }
 
 QPoint linePosition(const TextBlock& block, int index, int lineWidth, TAlignment alignment,
