@@ -345,10 +345,19 @@ void exerciseEveryPlacement(const TextBlock& block, const FakeMeasurer& measurer
     }
 }
 
+// Any int, with the ends of the range and the neighbours of zero as likely as the rest.
+int extremeInt(FuzzedDataProvider& input)
+{
+    static constexpr int notable[] = {
+        std::numeric_limits<int>::min(),     std::numeric_limits<int>::min() + 1, -1, 0, 1,
+        std::numeric_limits<int>::max() - 1, std::numeric_limits<int>::max()};
+    return input.ConsumeBool() ? input.PickValueInArray(notable) : input.ConsumeIntegral<int>();
+}
+
 int angleFrom(FuzzedDataProvider& input, bool anyInt)
 {
-    if (anyInt) {
-        return input.ConsumeIntegral<int>();
+    if (anyInt && input.ConsumeBool()) {
+        return extremeInt(input);
     }
     // Right angles and their neighbours are where the sign tests flip.
     static constexpr int notable[] = {0,   1,   44,  45,  89,  90,  91,  135, 179,
@@ -368,20 +377,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool extreme = input.ConsumeIntegralInRange(0, 15) == 0;
     const int maxCharWidth = extreme ? (1 << 28) : 40;
     std::array<int, 8> widths{};
+    // Characters without width make blocks without width.
+    const bool widthless = input.ConsumeIntegralInRange(0, 7) == 0;
     for (int& w : widths) {
-        w = input.ConsumeIntegralInRange(0, maxCharWidth);
+        w = widthless ? 0 : input.ConsumeIntegralInRange(0, maxCharWidth);
     }
     const int lineHeight = input.ConsumeIntegralInRange(0, extreme ? (1 << 28) : 40);
     const FakeMeasurer measurer(widths, lineHeight, input.ConsumeBool());
 
     Case c;
     c.caption = captionFrom(captionBytes);
-    c.boxWidth = extreme ? input.ConsumeIntegral<int>() : input.ConsumeIntegralInRange(-20, 2000);
-    c.boxHeight = extreme ? input.ConsumeIntegral<int>() : input.ConsumeIntegralInRange(-20, 2000);
+    c.boxWidth = extreme ? extremeInt(input) : input.ConsumeIntegralInRange(-20, 2000);
+    c.boxHeight = extreme ? extremeInt(input) : input.ConsumeIntegralInRange(-20, 2000);
     c.angle = angleFrom(input, extreme);
     c.shadowAngle = angleFrom(input, extreme);
-    c.shadowDepth =
-        extreme ? input.ConsumeIntegral<int>() : input.ConsumeIntegralInRange(-200, 200);
+    c.shadowDepth = extreme ? extremeInt(input) : input.ConsumeIntegralInRange(-200, 200);
     c.alignment = static_cast<TAlignment>(input.ConsumeIntegralInRange(0, 2));
     c.layout = static_cast<TTextLayout>(input.ConsumeIntegralInRange(0, 2));
     c.wordWrap = input.ConsumeBool();
@@ -397,8 +407,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         layoutTextBlock(c.caption, c.boxWidth, c.boxHeight, 0, c.wordWrap, measurer);
     require(upright.rotatedWidth == upright.width && upright.rotatedHeight == -upright.height,
             "upright, the rotated extent is not the block's");
-    if (fitsComfortably(static_cast<long long>(upright.width) + shadow.dx) &&
-        fitsComfortably(static_cast<long long>(upright.height) + shadow.dy)) {
+    if (fitsComfortably(upright.width) && fitsComfortably(upright.height) &&
+        fitsComfortably(shadow.dx) && fitsComfortably(shadow.dy)) {
         checkUprightPlacement(c, upright, measurer, shadow);
     }
     g_case = nullptr;
