@@ -34,8 +34,8 @@ jobs=$(nproc)
 
 configure_and_build() { # <build dir> [cmake options...]
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null &&
+    cmake --build "$dir" -j "$jobs"
 }
 
 case "$mode" in
@@ -44,8 +44,36 @@ case "$mode" in
     exec build/app/Tandemo
     ;;
   test)
-    configure_and_build build
-    ctest --test-dir build --output-on-failure -j "$jobs"
+    # Three stages, each run whatever the one before gave, then a summary: the suite in the
+    # ordinary build; the suite again built with AddressSanitizer and UndefinedBehaviorSanitizer,
+    # leaks included (LeakSanitizer at every test's exit, third-party leaks suppressed in
+    # tests/sanitizers/lsan.supp); and each fuzzer for a bounded time.
+    summary=()
+    failed=0
+    stage() { # <name> <command...>
+      local name=$1 start=$SECONDS status=passed
+      shift
+      echo "== $name"
+      "$@" || { status=FAILED; failed=1; }
+      summary+=("$(printf '%-16s %-7s %4d s' "$name" "$status" $((SECONDS - start)))")
+    }
+    suite() {
+      configure_and_build build &&
+        ctest --test-dir build --output-on-failure -j "$jobs"
+    }
+    sanitized_suite() {
+      configure_and_build build-asan -DTANDEMO_SANITIZE=ON &&
+        LSAN_OPTIONS="suppressions=$here/tests/sanitizers/lsan.supp:print_suppressions=0" \
+        ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1" \
+        UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+        ctest --test-dir build-asan --output-on-failure -j "$jobs"
+    }
+    stage "suite" suite
+    stage "sanitized suite" sanitized_suite
+    stage "fuzzing" bash tools/run_fuzzers.sh "${TANDEMO_FUZZ_SECONDS:-30}"
+    echo "== summary"
+    printf '  %s\n' "${summary[@]}"
+    exit "$failed"
     ;;
   *)
     echo "usage: $0 run|test" >&2
