@@ -290,6 +290,19 @@ QString conversionMessage(const QString& text)
 // ---------------------------------------------------------------------------------------
 // The user.
 
+// LeakSanitizer cannot see a leaked widget, because the application keeps a list of every
+// widget alive; so once the window set is gone, that list must be empty.
+QStringList leftoverWidgets()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList names;
+    for (const QWidget* widget : QApplication::allWidgets()) {
+        names << QStringLiteral("%1 \"%2\"")
+                     .arg(QLatin1String(widget->metaObject()->className()), widget->objectName());
+    }
+    return names;
+}
+
 struct Action {
     QString name;
     double weight;
@@ -549,6 +562,10 @@ QList<Action> RandomUser::choices()
     if (m_programEnded) {
         list.append({QStringLiteral("start the program again"), 1, [this] {
                          m_owner.reset();
+                         if (const QStringList left = leftoverWidgets(); !left.isEmpty()) {
+                             fail(QStringLiteral("widgets outlived the program: ") +
+                                  left.join(QStringLiteral(", ")));
+                         }
                          startProgram();
                      }});
         return list;
@@ -1175,6 +1192,8 @@ void TestRandomActions::randomUser()
                 .arg(path, user.failure())));
     }
     QVERIFY2(user.actions().size() >= wanted, "fewer actions than asked for");
+    const QStringList left = leftoverWidgets();
+    QVERIFY2(left.isEmpty(), qPrintable("widgets outlived the program: " + left.join(", ")));
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
