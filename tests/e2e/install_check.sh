@@ -95,7 +95,16 @@ main=$(wait_window "Tandemo 1.1.2" 15)
     fail "the running program is not the unpacked one"
 [ "$(xprop -id "$main" WM_CLASS | sed 's/.*= //')" = '"Tandemo", "Tandemo"' ] ||
     fail "WM_CLASS does not match the entry's StartupWMClass"
-xprop -id "$main" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the main window has no 32px icon"
+# The icon is decoded once the splash is up, so it may reach the window a moment
+# after the window is mapped. xprop's output is taken whole before it is searched:
+# grep -q would stop reading early and pipefail would turn xprop's broken pipe
+# into a failure.
+has_icon_32() {
+    local icons
+    icons=$(xprop -id "$1" _NET_WM_ICON) || return 1
+    grep -q 'Icon (32 x 32)' <<<"$icons"
+}
+wait_until 5 "the main window's 32px icon" has_icon_32 "$main"
 note "main window $main mapped"
 
 # Closed the way a person closes it: through the window manager's close command.
