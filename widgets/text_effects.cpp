@@ -27,16 +27,23 @@ qreal outputScale(const QPainter& canvas)
 // Paints text passes of one laid-out block into the off-screen image.
 class BlockPainter {
 public:
-    BlockPainter(QPainter& painter, const fx2::TextBlock& block, const QFont& font, int ascent,
-                 const QVarLengthArray<QPoint, 4>& positions)
-        : m_painter(painter), m_block(block), m_font(font), m_ascent(ascent), m_positions(positions)
+    BlockPainter(QPainter& painter, QSize area, const fx2::TextBlock& block, const QFont& font,
+                 int ascent, const QVarLengthArray<QPoint, 4>& positions)
+        : m_painter(painter), m_area(area), m_block(block), m_font(font), m_ascent(ascent),
+          m_positions(positions)
     {}
 
     void fillText(QPoint origin, const QColor& colour)
     {
         m_painter.setPen(colour);
         for (qsizetype i = 0; i < m_block.lines.size(); ++i) {
-            const QPoint cell = origin + m_positions[i];
+            // A deep shadow puts its pass origin near the ends of the int range; the cell is
+            // summed wider than int and a line that cannot reach the picture is left out.
+            const qint64 x = qint64(origin.x()) + m_positions[i].x();
+            const qint64 y = qint64(origin.y()) + m_positions[i].y();
+            if (!mayReach(x, y, m_block.lineWidths[i]))
+                continue;
+            const QPointF cell{static_cast<qreal>(x), static_cast<qreal>(y)};
             if (m_block.angle == 0) {
                 m_painter.drawText(QPointF(cell.x(), cell.y() + m_ascent), m_block.lines[i]);
                 continue;
@@ -49,7 +56,7 @@ public:
 
     // The letters' outlines at a pass origin. Every pass records the same outlines, so they
     // are built once and moved.
-    QPainterPath textPath(QPoint origin)
+    QPainterPath textPath(QPointF origin)
     {
         if (!m_pathBuilt) {
             for (qsizetype i = 0; i < m_block.lines.size(); ++i) {
@@ -71,6 +78,10 @@ public:
     void strokeText(QPoint origin, const QPen& pen, QPainter::CompositionMode mode)
     {
         const QPainterPath path = textPath(origin);
+        const qreal margin = std::max(pen.widthF(), qreal(1));
+        if (!path.boundingRect().intersects(
+                QRectF(QPointF(0, 0), QSizeF(m_area)).adjusted(-margin, -margin, margin, margin)))
+            return;
         m_painter.setCompositionMode(mode);
         m_painter.strokePath(path, pen);
         m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -83,13 +94,22 @@ public:
             return;
         // A texture brush anchored at (0, 0) lays the tiles exactly where a loop of drawImage
         // calls stepping by the glyph size would, in one fill.
-        m_painter.fillPath(textPath(QPoint(0, 0)), QBrush(glyph));
+        m_painter.fillPath(textPath(QPointF(0, 0)), QBrush(glyph));
     }
 
 private:
+    // Whether a line whose cell is at (x, y) can put a pixel on the picture, whichever way it
+    // turns: no point of it lies farther from the cell than its width plus its height.
+    bool mayReach(qint64 x, qint64 y, int lineWidth) const
+    {
+        const qint64 reach = qint64(std::max(lineWidth, 0)) + std::max(m_block.lineHeight, 0) + 1;
+        return x > -reach && x < m_area.width() + reach && y > -reach &&
+               y < m_area.height() + reach;
+    }
+
     // Lines turn about their cell's top-left corner; Qt turns clockwise for positive angles
     // while the settings count counter-clockwise on screen.
-    QTransform cellTransform(QPoint cell) const
+    QTransform cellTransform(QPointF cell) const
     {
         QTransform t;
         t.translate(cell.x(), cell.y());
@@ -98,6 +118,7 @@ private:
     }
 
     QPainter& m_painter;
+    QSize m_area;
     const fx2::TextBlock& m_block;
     const QFont& m_font;
     int m_ascent;
@@ -260,7 +281,7 @@ void Tfx2TextEffects3D::DrawEffectText(QPainter* canvas, const QString& text, QR
         painter.setRenderHint(QPainter::Antialiasing, !transparent);
         painter.setRenderHint(QPainter::TextAntialiasing, !transparent);
         painter.setFont(drawFont);
-        BlockPainter passes(painter, block, drawFont, measurer.ascent(), positions);
+        BlockPainter passes(painter, rect.size(), block, drawFont, measurer.ascent(), positions);
         const QPen pen = m_pen.toQPen(palette);
 
         auto textPass = [&](QPoint origin, const QColor& colour, bool shadowPass) {

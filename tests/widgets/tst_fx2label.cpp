@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <functional>
+#include <limits>
 
 using Change = std::function<void(Tfx2Label&)>;
 Q_DECLARE_METATYPE(Change)
@@ -400,6 +401,15 @@ void TestFx2Label::shadow_data()
     QTest::newRow("90/6 straight up") << 90 << 6 << QPoint(0, -6);
     QTest::newRow("depth 0 draws none") << 315 << 0 << QPoint(0, 0);
     QTest::newRow("depth 0 at 200 draws none") << 200 << 0 << QPoint(0, 0);
+    // A shadow thrown past the label leaves nothing of itself in view, and reaching it must
+    // not step outside the int range when the centred lines are added.
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    QTest::newRow("deepest to the right") << 0 << kMax << QPoint(0, 0);
+    QTest::newRow("deepest to the left") << 180 << kMax << QPoint(0, 0);
+    QTest::newRow("deepest downward") << 270 << kMax << QPoint(0, 0);
+    QTest::newRow("most negative upward") << 270 << kMin << QPoint(0, 0);
+    QTest::newRow("most negative diagonal") << 45 << kMin << QPoint(0, 0);
 }
 
 void TestFx2Label::shadow()
