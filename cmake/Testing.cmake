@@ -2,6 +2,18 @@
 #
 # One QtTest executable per unit, registered with CTest. Window tests run in-process
 # on Qt's offscreen platform so that they need no display.
+
+# In the sanitized build every test carries the sanitizers' options itself, so a plain
+# `ctest` there checks exactly what the set-up script's test command checks: leaks at
+# exit (third-party ones suppressed), and a stop at the first finding.
+set(TANDEMO_SANITIZER_ENV "")
+if(TANDEMO_SANITIZE)
+  set(TANDEMO_SANITIZER_ENV
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizers/lsan.supp:print_suppressions=0"
+    "ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endif()
+
 function(tandemo_add_test)
   cmake_parse_arguments(ARG "" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${ARG_NAME} ${ARG_SOURCES})
@@ -10,7 +22,8 @@ function(tandemo_add_test)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
+  set(env QT_QPA_PLATFORM=offscreen QT_FONT_DPI=96 LC_ALL=C.UTF-8 ${TANDEMO_SANITIZER_ENV})
   set_tests_properties(${ARG_NAME} PROPERTIES
     TIMEOUT ${ARG_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_FONT_DPI=96;LC_ALL=C.UTF-8")
+    ENVIRONMENT "${env}")
 endfunction()

@@ -62,10 +62,8 @@ case "$mode" in
         ctest --test-dir build --output-on-failure -j "$jobs"
     }
     sanitized_suite() {
+      # The sanitizers' options travel with each test (cmake/Testing.cmake).
       configure_and_build build-asan -DTANDEMO_SANITIZE=ON &&
-        LSAN_OPTIONS="suppressions=$here/tests/sanitizers/lsan.supp:print_suppressions=0" \
-        ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1" \
-        UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
         ctest --test-dir build-asan --output-on-failure -j "$jobs"
     }
     stage "suite" suite
