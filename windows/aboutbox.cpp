@@ -37,9 +37,11 @@ void TAboutBox::applyDesign()
     // A 32 x 32 icon stretched over its 33 x 33 frame.
     m_ui->ProgramIcon->setPixmap(QPixmap(Assets::ProgramIcon));
 
-    for (QLabel* label : {m_ui->ProductName, m_ui->Version, m_ui->Copyright}) {
-        label->adjustSize();
-    }
+    beforeFirstShow(this, [this] {
+        for (QLabel* label : {m_ui->ProductName, m_ui->Version, m_ui->Copyright}) {
+            label->adjustSize();
+        }
+    });
 }
 
 void TAboutBox::showEvent(QShowEvent* event)

@@ -38,7 +38,7 @@ void TAttract::applyDesign()
     m_ui->Label1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 27));
     setTextColour(m_ui->Label1, yellow);
     m_ui->Label1->setAutoFillBackground(false);
-    condenseToFit(m_ui->Label1);
+    beforeFirstShow(this, [this] { condenseToFit(m_ui->Label1); });
 
     m_ui->BitBtn1->setIcon(deferredStandardIcon(this, QStyle::SP_DialogCancelButton));
     m_ui->BitBtn1->setIconSize(QSize(16, 16));

@@ -36,7 +36,7 @@ void TInfo::applyDesign()
 
     m_ui->Label1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 19));
     setTextColour(m_ui->Label1, teal);
-    condenseToFit(m_ui->Label1);
+    beforeFirstShow(this, [this] { condenseToFit(m_ui->Label1); });
     m_ui->Edit1->setFont(pixelFont(QStringLiteral("Lucida Sans"), 40));
     setTextColour(m_ui->BitBtn1, red);
 }

@@ -113,7 +113,6 @@ void TResults::applyDesign()
     m_ui->Label1->setFont(pixelFont(QStringLiteral("Times New Roman"), 25, true));
     setTextColour(m_ui->Label1, yellow);
     setBackground(m_ui->Label1, green);
-    condenseToFit(m_ui->Label1);
 
     m_ui->PageControl1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setTextColour(m_ui->PageControl1, black);
@@ -185,11 +184,14 @@ void TResults::applyDesign()
     m_ui->BitBtn11->setPicture(QPixmap(Assets::PartnerBanner));
 
     // Labels without a designed size take the size of their text.
-    for (QLabel* label : findChildren<QLabel*>()) {
-        if (label != m_ui->Label1) {
-            label->adjustSize();
+    beforeFirstShow(this, [this] {
+        condenseToFit(m_ui->Label1);
+        for (QLabel* label : findChildren<QLabel*>()) {
+            if (label != m_ui->Label1) {
+                label->adjustSize();
+            }
         }
-    }
+    });
 }
 
 void TResults::FormCreate()

@@ -61,13 +61,15 @@ void TSpecHelp::applyDesign()
     m_ui->Label5->setFont(pixelFont(QStringLiteral("Small Fonts"), 19, true, true));
     setTextColour(m_ui->Label5, red);
     setBackground(m_ui->Label5, yellow);
-    condenseToFit(m_ui->Label5);
     for (QLabel* label : {m_ui->Label1, m_ui->Label3, m_ui->Label4}) {
         setTextColour(label, desktopBackground());
     }
-    for (QLabel* label : {m_ui->Label1, m_ui->Label3, m_ui->Label4, m_ui->Label2}) {
-        label->adjustSize();
-    }
+    beforeFirstShow(this, [this] {
+        condenseToFit(m_ui->Label5);
+        for (QLabel* label : {m_ui->Label1, m_ui->Label3, m_ui->Label4, m_ui->Label2}) {
+            label->adjustSize();
+        }
+    });
 
     QPalette disclaimer = m_ui->RichEdit1->palette();
     disclaimer.setColor(QPalette::Base, purple);

@@ -1,6 +1,7 @@
 #include "window_look.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QScreen>
@@ -127,6 +128,38 @@ void condenseToFit(QLabel* label)
         }
     }
     label->setFont(font);
+}
+
+namespace {
+
+class FirstShow : public QObject {
+public:
+    FirstShow(QWidget* window, std::function<void()> work)
+        : QObject(window), m_work(std::move(work))
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            const std::function<void()> work = std::move(m_work);
+            deleteLater();
+            work();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_work;
+};
+
+} // namespace
+
+void beforeFirstShow(QWidget* window, std::function<void()> work)
+{
+    new FirstShow(window, std::move(work));
 }
 
 QIcon twoStateGlyph(const QPixmap& strip)

@@ -10,6 +10,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 class QWidget;
 
@@ -69,6 +71,12 @@ void setPanelColour(QWidget* widget, const QColor& colour);
 // stand-in face that runs wider is condensed just enough to keep the text inside the box
 // rather than cut it off; a text that fits is left alone.
 void condenseToFit(QLabel* label);
+
+// Runs work once, when the window is about to be shown for the first time, before its
+// own show handling. Sizing labels to their texts loads the fonts they use, and every
+// window is made at start-up while most of them stay hidden for a long time, if not for
+// the whole run: their measuring waits until someone opens them.
+void beforeFirstShow(QWidget* window, std::function<void()> work);
 
 // A button glyph stored as two equal states side by side: the left half is the normal
 // look, the right half the look of the disabled button.

@@ -231,7 +231,11 @@ void TestInfoWindows::controls()
     QFETCH(QRect, geometry);
     QFETCH(QString, text);
     QFETCH(QColor, background);
-    auto* widget = child<QWidget>(this->window(window), control);
+    // Labels take the size of their texts when their window is first shown.
+    QDialog* dialog = this->window(window);
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    auto* widget = child<QWidget>(dialog, control);
 
     QCOMPARE(widget->pos(), geometry.topLeft());
     QCOMPARE(widget->size(), geometry.size().isEmpty() ? widget->sizeHint() : geometry.size());
