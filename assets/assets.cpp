@@ -1,6 +1,10 @@
 #include "assets.h"
 
 #include <QFile>
+#include <QResource>
+
+#include <cstdint>
+#include <cstring>
 
 namespace Assets {
 
@@ -8,6 +12,11 @@ QStringList pictures()
 {
     return {SiteBanner, ShopBanner,    PartnerBanner, ConsultGlyph,   DeveloperGlyph, ProgramIcon,
             Splash,     DesktopIcon32, DesktopIcon48, DesktopIcon128, DesktopIcon256};
+}
+
+QStringList derived()
+{
+    return {SplashFrame};
 }
 
 QStringList texts()
@@ -21,6 +30,38 @@ QString readText(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll());
+}
+
+namespace {
+
+std::uint32_t readLittleEndian(const uchar* bytes)
+{
+    return std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
+           std::uint32_t(bytes[3]) << 24;
+}
+
+} // namespace
+
+QImage stretchedSplash(QSize size)
+{
+    const QResource resource(QString::fromLatin1(SplashFrame));
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
+        size.isEmpty())
+        return {};
+    const uchar* data = resource.data();
+    const qint64 rowBytes = qint64(size.width()) * 4;
+    if (resource.size() != 8 + rowBytes * size.height() ||
+        readLittleEndian(data) != std::uint32_t(size.width()) ||
+        readLittleEndian(data + 4) != std::uint32_t(size.height()))
+        return {};
+    // The resource's bytes need not be aligned for 32-bit pixels, and they are read-only:
+    // the image gets a copy of its own.
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    for (int y = 0; y < size.height(); ++y)
+        std::memcpy(image.scanLine(y), data + 8 + rowBytes * y, size_t(rowBytes));
+    return image;
 }
 
 } // namespace Assets

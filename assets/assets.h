@@ -5,6 +5,8 @@
 // texts are UTF-8 with lines separated by "\n" and no line break after the last line, so
 // a text box shows exactly the designed lines.
 
+#include <QImage>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -25,13 +27,22 @@ inline constexpr char DesktopIcon48[] = ":/assets/icons/tandemo-48.png";
 inline constexpr char DesktopIcon128[] = ":/assets/icons/tandemo-128.png";
 inline constexpr char DesktopIcon256[] = ":/assets/icons/tandemo-256.png";
 
+// Made by the build from the pictures above: the splash picture stretched to the splash's
+// 641 x 425 frame at one device pixel per pixel, as raw pixels (tools/stretch).
+inline constexpr char SplashFrame[] = ":/assets/splash_frame.rgb32";
+
 // Help texts.
 inline constexpr char Recommendations[] = ":/assets/recommendations.txt"; // 25 lines
 inline constexpr char Disclaimer[] = ":/assets/disclaimer.txt";           // 20 lines
 inline constexpr char Attraction[] = ":/assets/attraction.txt";           // 24 lines
 
 QStringList pictures();
+QStringList derived();
 QStringList texts();
+
+// The splash picture as the build stretched it, if it was stretched to this size; a null
+// image otherwise. The pixels are copied once out of the resource; nothing is decoded.
+QImage stretchedSplash(QSize size);
 
 // The text of a help text resource, decoded from UTF-8; empty if there is no such resource.
 QString readText(const QString& path);

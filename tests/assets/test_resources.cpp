@@ -127,6 +127,8 @@ private slots:
     void everyResourceIsListed();
     void splashIsTwentyFourBitRgb();
     void splashIsStoredUncompressed();
+    void stretchedSplashOnlyForItsFrame_data();
+    void stretchedSplashOnlyForItsFrame();
     void programIconUsesTheSixteenVgaColours();
     void glyphHasColourAndGreyHalves_data();
     void glyphHasColourAndGreyHalves();
@@ -192,11 +194,11 @@ void TestResources::everyResourceIsListed()
     QDirIterator it(QStringLiteral(":/assets"), QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext())
         embedded << it.next();
-    QStringList listed = Assets::pictures() + Assets::texts();
+    QStringList listed = Assets::pictures() + Assets::derived() + Assets::texts();
     embedded.sort();
     listed.sort();
     QCOMPARE(embedded, listed);
-    QCOMPARE(listed.size(), 14);
+    QCOMPARE(listed.size(), 15);
 }
 
 void TestResources::splashIsTwentyFourBitRgb()
@@ -214,6 +216,38 @@ void TestResources::splashIsStoredUncompressed()
     const QString path = QString::fromLatin1(Assets::Splash);
     QCOMPARE(readPngHeader(path).firstBlockType, 0);
     QCOMPARE(QResource(path).compressionAlgorithm(), QResource::NoCompression);
+}
+
+// The build's stretched copy serves exactly the frame it was made for, read in place rather
+// than inflated; any other size falls back to stretching the picture.
+void TestResources::stretchedSplashOnlyForItsFrame_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("served");
+
+    QTest::newRow("the frame") << QSize(641, 425) << true;
+    QTest::newRow("a pixel narrower") << QSize(640, 425) << false;
+    QTest::newRow("a pixel taller") << QSize(641, 426) << false;
+    QTest::newRow("width and height exchanged") << QSize(425, 641) << false;
+    QTest::newRow("the frame at twice the density") << QSize(1282, 850) << false;
+    QTest::newRow("empty") << QSize(0, 0) << false;
+    QTest::newRow("invalid") << QSize(-641, 425) << false;
+}
+
+void TestResources::stretchedSplashOnlyForItsFrame()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, served);
+    QCOMPARE(QResource(QString::fromLatin1(Assets::SplashFrame)).compressionAlgorithm(),
+             QResource::NoCompression);
+    const QImage image = Assets::stretchedSplash(size);
+    QCOMPARE(!image.isNull(), served);
+    if (served) {
+        QCOMPARE(image.size(), size);
+        const QImage picture(QString::fromLatin1(Assets::Splash));
+        QCOMPARE(image, picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                            .convertToFormat(QImage::Format_RGB32));
+    }
 }
 
 void TestResources::programIconUsesTheSixteenVgaColours()
