@@ -52,10 +52,12 @@ void TestStartup::closingTheMainWindowEndsTheRun()
 {
     QFETCH(bool, throughMenu);
     bool closedIt = false;
+    QList<QSize> iconSizes;
     QTimer::singleShot(200, [&] {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (window->objectName() == QLatin1String("TTandemo") && window->isVisible()) {
                 closedIt = true;
+                iconSizes = window->windowIcon().availableSizes();
                 if (throughMenu) {
                     window->findChild<QAction*>(QStringLiteral("N11"))->trigger();
                 } else {
@@ -69,6 +71,9 @@ void TestStartup::closingTheMainWindowEndsTheRun()
     const int status = runTandemo(*qApp);
     QVERIFY(closedIt);
     QCOMPARE(status, 0);
+    // The main window carries the program icon at every size the desktop entry installs.
+    const QList<QSize> expected = {QSize(32, 32), QSize(48, 48), QSize(128, 128), QSize(256, 256)};
+    QCOMPARE(iconSizes, expected);
 }
 
 QTEST_MAIN(TestStartup)
