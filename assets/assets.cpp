@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <QResource>
+#include <QtEndian>
 
-#include <cstdint>
 #include <cstring>
 
 namespace Assets {
@@ -32,16 +32,6 @@ QString readText(const QString& path)
     return QString::fromUtf8(file.readAll());
 }
 
-namespace {
-
-std::uint32_t readLittleEndian(const uchar* bytes)
-{
-    return std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
-           std::uint32_t(bytes[3]) << 24;
-}
-
-} // namespace
-
 QImage stretchedSplash(QSize size)
 {
     const QResource resource(QString::fromLatin1(SplashFrame));
@@ -51,8 +41,8 @@ QImage stretchedSplash(QSize size)
     const uchar* data = resource.data();
     const qint64 rowBytes = qint64(size.width()) * 4;
     if (resource.size() != 8 + rowBytes * size.height() ||
-        readLittleEndian(data) != std::uint32_t(size.width()) ||
-        readLittleEndian(data + 4) != std::uint32_t(size.height()))
+        qFromLittleEndian<quint32>(data) != quint32(size.width()) ||
+        qFromLittleEndian<quint32>(data + 4) != quint32(size.height()))
         return {};
     // The resource's bytes need not be aligned for 32-bit pixels, and they are read-only:
     // the image gets a copy of its own.

@@ -361,10 +361,10 @@ recommendations_painted() {
     wait_until 5 "the third tab to be painted" recommendations_painted
     shoot "$results" results-tab3
     click_designed $page 368 256 105 25 # "Подробности"
-    spec=$(wait_window SpecHelp)
-    expect_client_size "$spec" 417 367
-    shoot "$spec" spechelp
-    click_designed "$spec" 0 0 136 336 147 25 # "ВСЁ ПОНЯТНО"
+    indicator=$(wait_window SpecHelp)
+    expect_client_size "$indicator" 417 367
+    shoot "$indicator" spechelp
+    click_designed "$indicator" 0 0 136 336 147 25 # "ВСЁ ПОНЯТНО"
     wait_window_gone SpecHelp
 
     click_designed $page 368 320 105 25 # "ВЫХОД"

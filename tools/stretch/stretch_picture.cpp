@@ -9,18 +9,11 @@
 #include <QFile>
 #include <QImage>
 #include <QString>
+#include <QtEndian>
 
-#include <array>
-#include <cstdint>
 #include <cstdio>
 
 namespace {
-
-std::array<char, 4> littleEndian(std::uint32_t value)
-{
-    return {char(value & 0xff), char((value >> 8) & 0xff), char((value >> 16) & 0xff),
-            char((value >> 24) & 0xff)};
-}
 
 int fail(const char* what, const char* detail)
 {
@@ -51,8 +44,10 @@ int main(int argc, char** argv)
     QFile out(QString::fromLocal8Bit(argv[4]));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fail("cannot write", argv[4]);
-    bool written = out.write(littleEndian(std::uint32_t(frame.width())).data(), 4) == 4 &&
-                   out.write(littleEndian(std::uint32_t(frame.height())).data(), 4) == 4;
+    const quint32 header[2] = {qToLittleEndian(quint32(frame.width())),
+                               qToLittleEndian(quint32(frame.height()))};
+    bool written =
+        out.write(reinterpret_cast<const char*>(header), sizeof header) == qint64(sizeof header);
     const qint64 rowBytes = qint64(frame.width()) * 4;
     for (int y = 0; written && y < stretched.height(); ++y) {
         written = out.write(reinterpret_cast<const char*>(stretched.constScanLine(y)), rowBytes) ==
