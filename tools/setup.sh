@@ -16,6 +16,9 @@ packages=(
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
   libbenchmark-dev libx11-dev
+  libmpfr-dev
+  weston qt6-wayland xwayland
+  lintian
 )
 
 missing=()
