@@ -14,6 +14,18 @@ if(TANDEMO_SANITIZE)
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endif()
 
+# The tests of the real program wait for windows and exits against deadlines written for
+# the ordinary build. The sanitized program runs several times slower (more still when the
+# leak check at exit meets a busy machine), so every deadline there is stretched by this
+# factor; xsession.sh applies it to each wait. TANDEMO_REAL_PROGRAM_ENV is what such a
+# test's ENVIRONMENT holds.
+if(TANDEMO_SANITIZE)
+  set(TANDEMO_WAIT_FACTOR 4)
+else()
+  set(TANDEMO_WAIT_FACTOR 1)
+endif()
+set(TANDEMO_REAL_PROGRAM_ENV ${TANDEMO_SANITIZER_ENV} TANDEMO_WAIT_FACTOR=${TANDEMO_WAIT_FACTOR})
+
 function(tandemo_add_test)
   cmake_parse_arguments(ARG "" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${ARG_NAME} ${ARG_SOURCES})

@@ -187,7 +187,7 @@ app_pid=$!
 
 # Poll both windows together so that the order in which they appear is seen.
 splash= main=
-deadline=$(awk -v n="$(now)" 'BEGIN { printf "%.3f", n + 10 }')
+deadline=$(deadline_in 10)
 while [ -z "$main" ]; do
     alive
     [ -n "$splash" ] || splash=$(splash_window || true)
@@ -195,7 +195,7 @@ while [ -z "$main" ]; do
     if [ -n "$main" ] && [ -z "$splash" ]; then
         fail "the main window was mapped before the splash"
     fi
-    awk -v n="$(now)" -v d="$deadline" 'BEGIN { exit !(n > d) }' && fail "no main window after 10 s"
+    past "$deadline" && fail "no main window after 10 s (x$wait_factor)"
     sleep 0.02
 done
 # The window manager lists its windows in the order they were first mapped.

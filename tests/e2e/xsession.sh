@@ -5,7 +5,10 @@
 #   x_session_stop                                   ends what x_session_start started
 #
 # Every wait polls a condition against a deadline; nothing sleeps for a fixed time
-# hoping that something has happened.
+# hoping that something has happened. Deadlines are written for the ordinary build on
+# an idle machine; TANDEMO_WAIT_FACTOR (set by CMake for each build, larger under the
+# sanitizers) stretches every one of them, so a slower build waits longer instead of
+# failing.
 
 x_session_pids=()
 
@@ -23,15 +26,27 @@ elapsed() {
     awk -v s="$clock_start" -v n="$(date +%s.%N)" 'BEGIN { printf "%.2f", n - s }'
 }
 
+wait_factor=${TANDEMO_WAIT_FACTOR:-1}
+[[ $wait_factor =~ ^[0-9]+([.][0-9]+)?$ ]] || fail "TANDEMO_WAIT_FACTOR '$wait_factor' is not a number"
+
+# deadline_in <seconds>: the clock time at which a wait of that many (stretched) seconds
+# ends; past <deadline>: true once it has.
+deadline_in() {
+    awk -v n="$(date +%s.%N)" -v t="$1" -v f="$wait_factor" 'BEGIN { printf "%.3f", n + t * f }'
+}
+past() {
+    awk -v n="$(date +%s.%N)" -v d="$1" 'BEGIN { exit !(n > d) }'
+}
+
 # wait_until <timeout seconds> <description> <command...>: polls the command every 50 ms.
 wait_until() {
     local timeout=$1 what=$2
     shift 2
     local deadline
-    deadline=$(awk -v n="$(date +%s.%N)" -v t="$timeout" 'BEGIN { printf "%.3f", n + t }')
+    deadline=$(deadline_in "$timeout")
     until "$@" >/dev/null 2>&1; do
-        if awk -v n="$(date +%s.%N)" -v d="$deadline" 'BEGIN { exit !(n > d) }'; then
-            fail "timed out after ${timeout}s waiting for: $what"
+        if past "$deadline"; then
+            fail "timed out after ${timeout}s (x$wait_factor) waiting for: $what"
         fi
         sleep 0.05
     done
@@ -47,7 +62,10 @@ x_session_start() {
     chmod 700 "$XDG_RUNTIME_DIR"
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
 
-    # -displayfd lets the server choose a free display number and tell us which.
+    # -displayfd lets the server choose a free display number and tell us which. The
+    # choice cannot race: the server takes a number by binding its socket and moves on to
+    # the next when that fails, so servers started at the same moment (tests run side by
+    # side, other sessions on the machine) each get their own; ten started at once do.
     local numberfile="$dir/display"
     : >"$numberfile"
     Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset \
