@@ -30,14 +30,43 @@ foreach(size 32 48 128 256)
           RENAME ${TANDEMO_APP_ID}.png)
 endforeach()
 
+# What Debian asks of every package besides the program: its changelog and its
+# machine-readable copyright in the package's documentation folder, and a manual page
+# for the command in English and Russian. The package is made here, by the program's own
+# developers, so it is a native one, and its changelog is named as a native package's is.
+# Compressed files are made with -9n, so the same sources always give the same bytes (no
+# name or time stamp inside).
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(docs_build_dir ${PROJECT_BINARY_DIR}/packaging)
+configure_file(${packaging_dir}/man/Tandemo.1.in ${docs_build_dir}/man/Tandemo.1 @ONLY)
+configure_file(${packaging_dir}/man/Tandemo.ru.1.in ${docs_build_dir}/man/ru/Tandemo.1 @ONLY)
+set(compressed_outputs "")
+foreach(source ${packaging_dir}/changelog ${docs_build_dir}/man/Tandemo.1
+               ${docs_build_dir}/man/ru/Tandemo.1)
+  string(REPLACE ${packaging_dir} ${docs_build_dir} output ${source}.gz)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${GZIP_PROGRAM} -9n -c ${source} > ${output}
+    DEPENDS ${source} VERBATIM)
+  list(APPEND compressed_outputs ${output})
+endforeach()
+add_custom_target(package_documents ALL DEPENDS ${compressed_outputs})
+
+install(FILES ${docs_build_dir}/changelog.gz ${packaging_dir}/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tandemo)
+install(FILES ${docs_build_dir}/man/Tandemo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${docs_build_dir}/man/ru/Tandemo.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man1)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tandemo)
 set(CPACK_PACKAGE_VENDOR "Tandemo developers")
 set(CPACK_PACKAGE_CONTACT "Tandemo developers <author@tandemo.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "estimate the chance of a close relationship")
-set(CPACK_PACKAGE_DESCRIPTION "Tandemo asks seven multiple-choice questions about someone \
-you recently met and estimates the probability that a close relationship will form. \
-The interface is in Russian.")
+# Debian shows the extended description as written, so its lines are kept within 80
+# characters here.
+set(CPACK_PACKAGE_DESCRIPTION "Tandemo asks seven multiple-choice questions about someone you recently met
+and estimates the probability that a close relationship will form. The
+interface is in Russian.")
 set(CPACK_PACKAGE_HOMEPAGE_URL https://tandemo.example/)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

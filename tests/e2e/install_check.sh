@@ -115,4 +115,17 @@ wait "$app_pid" || status=$?
 app_pid=
 [ "$status" -eq 0 ] || { cat "$work/app.log"; fail "the program ended with status $status"; }
 note "closed with status 0"
+
+# What Debian's own checker says of the package: nothing, neither error nor warning.
+# The changelog's latest entry is the version packaged, and both manual pages are there.
+doc="$work/root/usr/share/doc/tandemo"
+gzip -dc "$doc/changelog.gz" >"$work/changelog"
+logged=$(dpkg-parsechangelog -l "$work/changelog" -S Version)
+[ "$logged" = "$version" ] || fail "the changelog's latest entry is $logged, not $version"
+for page in man/man1/Tandemo.1.gz man/ru/man1/Tandemo.1.gz; do
+    [ -f "$work/root/usr/share/$page" ] || fail "no manual page $page"
+done
+lintian --fail-on error,warning "$package" >"$work/lintian.log" 2>&1 ||
+    { cat "$work/lintian.log"; fail "lintian reports errors or warnings"; }
+note "lintian: no errors, no warnings"
 echo "PASS"
