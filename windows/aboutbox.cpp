@@ -16,6 +16,7 @@ TAboutBox::TAboutBox(WindowSet& windows, QWidget* parent)
 {
     m_ui->setupUi(this);
     applyDesign();
+    DialogKeys::keepDesignedDefaults(this);
     connect(m_ui->OKButton, &QAbstractButton::clicked, this, guarded([this] { accept(); }));
 }
 
@@ -32,7 +33,7 @@ void TAboutBox::applyDesign()
     setBackground(this, purple);
     // The panel's bevel is drawn in the system's button shades, whatever the window's colour.
     setBackground(m_ui->Panel1, silver);
-    setTextColour(m_ui->Panel1, windowText());
+    setTextColour(m_ui->Panel1, readableOn(windowText(), silver));
 
     // A 32 x 32 icon stretched over its 33 x 33 frame.
     m_ui->ProgramIcon->setPixmap(QPixmap(Assets::ProgramIcon));

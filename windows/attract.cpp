@@ -17,6 +17,7 @@ TAttract::TAttract(WindowSet& windows, QWidget* parent)
 {
     m_ui->setupUi(this);
     applyDesign();
+    DialogKeys::keepDesignedDefaults(this);
     m_ui->Memo1->setPlainText(Assets::readText(Assets::Attraction));
     connect(m_ui->BitBtn1, &QAbstractButton::clicked, this, guarded([this] { reject(); }));
 }
@@ -40,6 +41,7 @@ void TAttract::applyDesign()
     m_ui->Label1->setAutoFillBackground(false);
     beforeFirstShow(this, [this] { condenseToFit(m_ui->Label1); });
 
+    m_ui->Memo1->setTabStopDistance(classicTabStop(m_ui->Memo1->font()));
     m_ui->BitBtn1->setIcon(deferredStandardIcon(this, QStyle::SP_DialogCancelButton));
     m_ui->BitBtn1->setIconSize(QSize(16, 16));
 }

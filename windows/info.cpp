@@ -14,6 +14,7 @@ TInfo::TInfo(WindowSet& windows, QWidget* parent)
 {
     m_ui->setupUi(this);
     applyDesign();
+    DialogKeys::keepDesignedDefaults(this);
     connect(m_ui->BitBtn1, &QAbstractButton::clicked, this, guarded([this] { accept(); }));
 }
 
@@ -38,6 +39,14 @@ void TInfo::applyDesign()
     setTextColour(m_ui->Label1, teal);
     beforeFirstShow(this, [this] { condenseToFit(m_ui->Label1); });
     m_ui->Edit1->setFont(pixelFont(QStringLiteral("Lucida Sans"), 40));
+    // Every percentage the questionnaire writes shows whole, the widest ("100%") too.
+    beforeFirstShow(this, [this] {
+        QStringList percentages;
+        for (int percent = 0; percent <= 100; ++percent) {
+            percentages << QString::number(percent) + QLatin1Char('%');
+        }
+        condenseToFit(m_ui->Edit1, percentages);
+    });
     setTextColour(m_ui->BitBtn1, red);
 }
 

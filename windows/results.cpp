@@ -13,6 +13,7 @@
 #include "window_look.h"
 #include "window_set.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShowEvent>
@@ -38,6 +39,8 @@ bool isFixedCell(const QModelIndex& index)
 // raised edge, like the header cells of a classic string grid, and never highlighted.
 class FixedCellDelegate : public QStyledItemDelegate {
 public:
+    static constexpr int textMargin = 2;
+
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -49,13 +52,22 @@ public:
         }
         painter->save();
         const QRect cell = option.rect;
-        painter->fillRect(cell, WindowLook::btnFace());
+        const QColor text = option.palette.color(QPalette::Text);
+        painter->fillRect(cell, WindowLook::readableOn(WindowLook::btnFace(), text, 4.5));
         qDrawShadePanel(painter, cell, option.palette, false, 1);
-        painter->setFont(option.font);
-        painter->setPen(option.palette.color(QPalette::Text));
-        // The heading "НОМЕР ВОПРОСА" needs the whole width up to the edge.
-        painter->drawText(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                          index.data().toString());
+        // The cell keeps its text margin on both sides; a heading wider than that (the
+        // stand-in for the designed face runs wider) is condensed to it.
+        const QRect textArea = cell.adjusted(textMargin, 0, -textMargin, 0);
+        const QString caption = index.data().toString();
+        QFont font = option.font;
+        for (int stretch = 100;
+             stretch > 50 && QFontMetrics(font).horizontalAdvance(caption) > textArea.width();
+             --stretch) {
+            font.setStretch(stretch);
+        }
+        painter->setFont(font);
+        painter->setPen(text);
+        painter->drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter, caption);
         painter->restore();
     }
 };
@@ -67,6 +79,7 @@ TResults::TResults(WindowSet& windows, QWidget* parent)
 {
     m_ui->setupUi(this);
     applyDesign();
+    DialogKeys::keepDesignedDefaults(this);
     FormCreate();
 
     connect(m_ui->BitBtn1, &QAbstractButton::clicked, this, guarded([this] { BitBtn1Click(); }));
@@ -116,6 +129,14 @@ void TResults::applyDesign()
 
     m_ui->PageControl1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setTextColour(m_ui->PageControl1, black);
+    // The controls on the pages write in the pages' black; a dark desktop's dark field
+    // colour is lightened under it.
+    for (QWidget* field : std::initializer_list<QWidget*>{
+             m_ui->Edit1, m_ui->Edit4, m_ui->Edit2, m_ui->Edit3, m_ui->Memo1, m_ui->StringGrid1}) {
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base, readableOn(palette.color(QPalette::Base), black, 4.5));
+        field->setPalette(palette);
+    }
     setPanelColour(m_ui->PageControl1, btnFace());
     // The pages' texts are in the highlight-text colour, which the classic button face
     // carried legibly; a modern, almost white button face would swallow them. The pages
@@ -170,6 +191,7 @@ void TResults::applyDesign()
 
     // Third tab.
     m_ui->Memo1->setPlainText(Assets::readText(Assets::Recommendations));
+    m_ui->Memo1->setTabStopDistance(classicTabStop(m_ui->Memo1->font()));
     const QSize glyphSize(16, 16);
     m_ui->BitBtn4->setIcon(twoStateGlyph(QPixmap(Assets::ConsultGlyph)));
     m_ui->BitBtn5->setIcon(twoStateGlyph(QPixmap(Assets::DeveloperGlyph)));
@@ -180,6 +202,10 @@ void TResults::applyDesign()
     }
     for (QPushButton* button : {m_ui->BitBtn4, m_ui->BitBtn3}) {
         setTextColour(button, red);
+    }
+    // The other two write in the pages' black, which keeps their faces light enough too.
+    for (QPushButton* button : {m_ui->BitBtn5, m_ui->BitBtn2}) {
+        setTextColour(button, black);
     }
     m_ui->BitBtn11->setPicture(QPixmap(Assets::PartnerBanner));
 

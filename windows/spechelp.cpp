@@ -18,6 +18,7 @@ TSpecHelp::TSpecHelp(WindowSet& windows, QWidget* parent)
 {
     m_ui->setupUi(this);
     applyDesign();
+    DialogKeys::keepDesignedDefaults(this);
     m_ui->RichEdit1->setPlainText(Assets::readText(Assets::Disclaimer));
     // Connected only after the fill, which is the window's own doing and no change by
     // the user.
@@ -55,14 +56,16 @@ void TSpecHelp::applyDesign()
     move(237, 110);
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setBackground(this, silver);
-    // The window's text colour, which Label2 and the disclaimer keep.
+    // The window's text colour, which Label2 and the disclaimer keep; on the silver
+    // around the disclaimer it stays readable when a dark desktop makes it light.
     setTextColour(this, menuText());
+    setTextColour(m_ui->Label2, readableOn(menuText(), silver));
 
     m_ui->Label5->setFont(pixelFont(QStringLiteral("Small Fonts"), 19, true, true));
     setTextColour(m_ui->Label5, red);
     setBackground(m_ui->Label5, yellow);
     for (QLabel* label : {m_ui->Label1, m_ui->Label3, m_ui->Label4}) {
-        setTextColour(label, desktopBackground());
+        setTextColour(label, readableOn(desktopBackground(), silver));
     }
     beforeFirstShow(this, [this] {
         condenseToFit(m_ui->Label5);
@@ -74,6 +77,7 @@ void TSpecHelp::applyDesign()
     QPalette disclaimer = m_ui->RichEdit1->palette();
     disclaimer.setColor(QPalette::Base, purple);
     m_ui->RichEdit1->setPalette(disclaimer);
+    m_ui->RichEdit1->setTabStopDistance(classicTabStop(m_ui->RichEdit1->font()));
 
     m_ui->BitBtn1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13, true));
     setTextColour(m_ui->BitBtn1, red);

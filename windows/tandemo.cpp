@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QShortcut>
@@ -83,6 +84,11 @@ void TTandemo::FormCreate()
     resize(clientSizeForOuter(QSize(608, 347)));
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setBackground(m_ui->Client, purple);
+    // The drop-down lists are windows of their own and would take the desktop's menu
+    // face; they speak in the menu bar's.
+    for (QMenu* menu : findChildren<QMenu*>()) {
+        menu->setFont(font());
+    }
 
     for (QLabel* label : {m_ui->Label1, m_ui->Label2}) {
         label->setFont(pixelFont(QStringLiteral("Bookman Old Style"), 13, true));

@@ -13,6 +13,7 @@
 #include <functional>
 
 class QLabel;
+class QLineEdit;
 class QWidget;
 
 namespace WindowLook {
@@ -51,10 +52,28 @@ inline const QColor blue{0, 0, 255};
 // System colours, from the palette at the time of asking.
 QColor btnFace();
 QColor highlightText();
+// Qt has no caption role; styles paint active captions with the highlight, so that is
+// the desktop's caption colour. The designs set it on teal and as a button's text on the
+// button face, so where the highlight reads worse than 3 : 1 on either, its lightness
+// moves away from the button face (darker on a light desktop, lighter on a dark one),
+// hue and saturation kept, until it reads on both: on a light desktop that ends in the
+// deep blues classic captions had.
 QColor activeCaption();
 QColor menuText();
 QColor desktopBackground();
 QColor windowText();
+
+// The contrast ratio of two colours as the accessibility guidelines define it, from
+// 1 (the same luminance) to 21 (black and white).
+double contrastRatio(const QColor& a, const QColor& b);
+// A system colour made to read against a designed one: unchanged when it already has
+// the contrast, otherwise moved in lightness away from the designed colour (hue and
+// saturation kept) just far enough; the other way when that way cannot get there.
+QColor readableOn(const QColor& colour, const QColor& against, double minimum = 3.0);
+
+// The palette of a typical dark desktop (light text on dark faces, a bright blue
+// highlight), for looking at the windows and checking their colours under one.
+QPalette darkDesktopPalette();
 
 // A font with a character height in pixels, as the designs store them.
 QFont pixelFont(const QString& family, int pixels, bool bold = false, bool underline = false);
@@ -62,6 +81,8 @@ QFont pixelFont(const QString& family, int pixels, bool bold = false, bool under
 // Sets a widget's window background (and, optionally, its text colour) through its
 // palette, the way the designs colour forms and labels.
 void setBackground(QWidget* widget, const QColor& colour);
+// A button's designed text colour keeps its button face readable under it: the face is a
+// system colour, which a dark desktop makes as dark as the designed text.
 void setTextColour(QWidget* widget, const QColor& colour);
 // Gives a container the colour its style paints its own panels with, without filling
 // the container's whole rectangle (a tab widget's pages, not the strip beside its tabs).
@@ -71,6 +92,13 @@ void setPanelColour(QWidget* widget, const QColor& colour);
 // stand-in face that runs wider is condensed just enough to keep the text inside the box
 // rather than cut it off; a text that fits is left alone.
 void condenseToFit(QLabel* label);
+// The same for a fixed line edit and every text it can be given: the widest of them fits
+// its text area whole, so the edit never scrolls them.
+void condenseToFit(QLineEdit* edit, const QStringList& texts);
+
+// The tab stops of the classic multi-line edits: 32 dialog units, eight average
+// character widths of the edit's font (Qt's own 80 pixels are twice as far at 11 px).
+qreal classicTabStop(const QFont& font);
 
 // Runs work once, when the window is about to be shown for the first time, before its
 // own show handling. Sizing labels to their texts loads the fonts they use, and every

@@ -1,9 +1,11 @@
 // What a screen reader finds in every window: each element a user can operate has a
 // name, a button without a caption is named and described in Russian, and the painted
-// version line reads as its caption.
+// version line reads as its caption. And what a reader's eyes find: every text whose
+// colours come from the desktop reads on its background, on a light desktop and a dark.
 
 #include "font_substitutions.h"
 #include "tandemo.h"
+#include "window_look.h"
 #include "window_owner.h"
 #include "window_test_support.h"
 
@@ -81,22 +83,38 @@ bool russian(const QString& text)
 class TestAccessibility : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { registerFontSubstitutions(); }
+    void initTestCase();
     void init();
-    void cleanup() { m_owner.reset(); }
+    void cleanup();
 
     void everyInteractiveElementHasAName_data();
     void everyInteractiveElementHasAName();
     void captionlessButtonsAreNamedAndDescribedInRussian_data();
     void captionlessButtonsAreNamedAndDescribedInRussian();
     void paintedVersionLineReadsAsItsCaption();
+    void contrastOfKnownPairs();
+    void systemColouredTextsRead_data();
+    void systemColouredTextsRead();
 
 private:
     QWidget* window(const QString& name) const;
     QList<Element> tree(const QString& windowName) const;
 
     std::unique_ptr<WindowOwner> m_owner;
+    QPalette m_desktop;
 };
+
+void TestAccessibility::initTestCase()
+{
+    registerFontSubstitutions();
+    m_desktop = QApplication::palette();
+}
+
+void TestAccessibility::cleanup()
+{
+    m_owner.reset();
+    QApplication::setPalette(m_desktop);
+}
 
 void TestAccessibility::init()
 {
@@ -218,6 +236,74 @@ void TestAccessibility::paintedVersionLineReadsAsItsCaption()
     });
     QVERIFY(label != elements.end());
     QCOMPARE(label->name.trimmed(), QStringLiteral("VERSION 1.1.3 *FREEWARE*"));
+}
+
+void TestAccessibility::contrastOfKnownPairs()
+{
+    using WindowLook::contrastRatio;
+    QCOMPARE(contrastRatio(Qt::black, Qt::white), 21.0);
+    QCOMPARE(contrastRatio(Qt::white, Qt::white), 1.0);
+    // Teal under the classic caption blue, and under Fusion's highlight.
+    QCOMPARE(qRound(contrastRatio(WindowLook::teal, QColor(0, 0, 128)) * 100), 335);
+    QCOMPARE(qRound(contrastRatio(QColor(48, 140, 198), WindowLook::teal) * 100), 129);
+}
+
+void TestAccessibility::systemColouredTextsRead_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<QString>("windowName");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<double>("minimum");
+    // Texts in a system colour on a designed one, designed texts on a system colour, and
+    // the fields whose designed black text sits on the desktop's field colour. Small body
+    // text needs 4.5 : 1, captions and buttons 3 : 1.
+    const struct {
+        const char* window;
+        const char* control;
+        double minimum;
+    } pairs[] = {
+        {"TResults", "Label16", 3},  {"TResults", "Label18", 3},       {"TTandemo", "BitBtn8", 3},
+        {"TSpecHelp", "Label1", 3},  {"TSpecHelp", "Label2", 3},       {"TSpecHelp", "Label3", 3},
+        {"TSpecHelp", "Label4", 3},  {"TAboutBox", "ProductName", 3},  {"TAboutBox", "Comments", 3},
+        {"TResults", "Button1", 3},  {"TResults", "BitBtn1", 3},       {"TResults", "BitBtn4", 3},
+        {"TResults", "BitBtn2", 3},  {"TResults", "BitBtn5", 3},       {"TInfo", "BitBtn1", 3},
+        {"TSpecHelp", "BitBtn1", 3}, {"TResults", "Edit1", 4.5},       {"TResults", "Edit4", 4.5},
+        {"TResults", "Memo1", 4.5},  {"TResults", "StringGrid1", 4.5}, {"TInfo", "Edit1", 4.5},
+        {"TAttract", "Memo1", 4.5},  {"TTandemo", "Edit1", 4.5},
+    };
+    for (const bool dark : {false, true}) {
+        for (const auto& pair : pairs) {
+            QTest::addRow("%s %s, %s desktop", pair.window, pair.control, dark ? "dark" : "light")
+                << dark << pair.window << pair.control << pair.minimum;
+        }
+    }
+}
+
+void TestAccessibility::systemColouredTextsRead()
+{
+    QFETCH(bool, dark);
+    QFETCH(QString, windowName);
+    QFETCH(QString, control);
+    QFETCH(double, minimum);
+    if (dark) {
+        m_owner.reset();
+        QApplication::setPalette(WindowLook::darkDesktopPalette());
+        init();
+    }
+    QWidget* top = window(windowName);
+    top->show();
+    auto* widget = child<QWidget>(top, control);
+    const QPalette& colours = widget->palette();
+    const auto [text, background] =
+        qobject_cast<QAbstractButton*>(widget) ? std::pair(QPalette::ButtonText, QPalette::Button)
+        : qobject_cast<QLabel*>(widget)        ? std::pair(QPalette::WindowText, QPalette::Window)
+                                               : std::pair(QPalette::Text, QPalette::Base);
+    const double contrast =
+        WindowLook::contrastRatio(colours.color(text), colours.color(background));
+    QVERIFY2(contrast >= minimum,
+             qPrintable(QStringLiteral("%1 on %2: %3 : 1")
+                            .arg(colours.color(text).name(), colours.color(background).name())
+                            .arg(contrast, 0, 'f', 2)));
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBlock>
 
 #include <memory>
 
@@ -30,6 +31,7 @@ private slots:
     void controls();
     void currentProbability_data();
     void currentProbability();
+    void everyPercentageShowsWhole();
     void currentProbabilityKeys_data();
     void currentProbabilityKeys();
     void attractionCloses_data();
@@ -295,6 +297,34 @@ void TestInfoWindows::currentProbability()
     QCOMPARE(outcome.result, int(QDialog::Accepted));
 }
 
+// The questionnaire writes 0% to 100% into the box: each shows whole, from the left edge
+// of the text area, without the line edit scrolling any of it away.
+void TestInfoWindows::everyPercentageShowsWhole()
+{
+    QDialog* info = window(QStringLiteral("TInfo"));
+    info->show();
+    QVERIFY(QTest::qWaitForWindowExposed(info));
+    auto* edit = child<QLineEdit>(info, QStringLiteral("Edit1"));
+    const auto cursorX = [edit] {
+        edit->grab(); // the edit decides its scrolling when it paints
+        return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+    };
+    edit->clear();
+    const int left = cursorX();
+    for (int percent = 0; percent <= 100; ++percent) {
+        const QString text = QString::number(percent) + QLatin1Char('%');
+        edit->setText(text);
+        const int width = QFontMetrics(edit->font()).horizontalAdvance(text);
+        const int end = cursorX();
+        QVERIFY2(qAbs(end - left - width) <= 1 && end < edit->contentsRect().right(),
+                 qPrintable(QStringLiteral("%1: %2 px wide, the cursor at %3 from %4")
+                                .arg(text)
+                                .arg(width)
+                                .arg(end)
+                                .arg(left)));
+    }
+}
+
 void TestInfoWindows::currentProbabilityKeys_data()
 {
     QTest::addColumn<int>("key");
@@ -364,6 +394,23 @@ void TestInfoWindows::attractionEssay()
     QCOMPARE(essay->document()->blockCount(), 24);
     QVERIFY(essay->isReadOnly());
     QCOMPARE(essay->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+
+    // The paragraphs opened by three tabs start where the classic edits put them, three
+    // stops of eight average characters in, far from the middle of the box.
+    essay->show();
+    const int stops = 3 * 8 * QFontMetrics(essay->font()).averageCharWidth();
+    int tabbed = 0;
+    for (QTextBlock block = essay->document()->begin(); block.isValid(); block = block.next()) {
+        if (block.text().startsWith(QStringLiteral("\t\t\t"))) {
+            QTextCursor cursor(block);
+            cursor.setPosition(block.position() + 3);
+            const int x =
+                essay->cursorRect(cursor).left() - essay->cursorRect(QTextCursor(block)).left();
+            QVERIFY2(qAbs(x - stops) <= 3, qPrintable(QString::number(x)));
+            ++tabbed;
+        }
+    }
+    QCOMPARE(tabbed, 2);
 }
 
 void TestInfoWindows::aboutBoxCloses_data()

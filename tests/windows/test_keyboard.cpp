@@ -1,5 +1,6 @@
 // Every window used from the keyboard alone: Tab walks the controls in the order a reader
-// meets them in the designed layout, Space ticks the answer boxes, Enter presses the
+// meets them in the designed layout (only the designed default buttons ever being
+// default on the way), Space ticks the answer boxes, Enter presses the
 // focused button, and F10 or a bare Alt reach the menu.
 
 #include "font_substitutions.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
@@ -170,10 +172,26 @@ void TestKeyboard::tabOrderFollowsTheLayout()
     first->setFocus(Qt::TabFocusReason);
     QCOMPARE(QApplication::focusWidget(), first);
 
+    // Wherever the focus is, only the designed default button is default (and drawn so).
+    const QStringList designedDefault =
+        windowName == QLatin1String("TSpecHelp")   ? QStringList{"BitBtn1"}
+        : windowName == QLatin1String("TAboutBox") ? QStringList{"OKButton"}
+                                                   : QStringList{};
+    const auto defaults = [top] {
+        QStringList names;
+        for (const QPushButton* button : top->findChildren<QPushButton*>()) {
+            if (button->window() == top && button->isDefault()) {
+                names << button->objectName();
+            }
+        }
+        return names;
+    };
+    QCOMPARE(defaults(), designedDefault);
     QStringList walked{order.first()};
     for (int i = 0; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         walked << QApplication::focusWidget()->objectName();
+        QCOMPARE(defaults(), designedDefault);
     }
     QCOMPARE(walked, order + QStringList{order.first()});
 
