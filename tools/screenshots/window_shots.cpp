@@ -2,7 +2,11 @@
 // side and for the documentation. Run it on the offscreen platform, optionally with
 // QT_SCALE_FACTOR=2 for the high-density look:
 //
-//   QT_QPA_PLATFORM=offscreen build/tools/screenshots/window_shots <folder>
+//   QT_QPA_PLATFORM=offscreen build/tools/screenshots/window_shots [--dark] [--percent N] <folder>
+//
+// --dark renders under the palette of a dark desktop, in Fusion, the style that follows a
+// palette most faithfully. --percent shows N% in the current-probability window, for
+// looking at the widest values it can show.
 
 #include "font_substitutions.h"
 #include "window_owner.h"
@@ -13,18 +17,34 @@
 #include "results.h"
 #include "spechelp.h"
 #include "tandemo.h"
+#include "window_look.h"
 #include "zast.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStyleFactory>
 #include <QTabWidget>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    const QStringList arguments = QApplication::arguments();
-    const QDir folder(arguments.size() > 1 ? arguments.at(1) : QStringLiteral("."));
+    QStringList arguments = QApplication::arguments().mid(1);
+    if (arguments.removeAll(QStringLiteral("--dark")) > 0) {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(WindowLook::darkDesktopPalette());
+    }
+    QString percent;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--percent"));
+        at >= 0 && at + 1 < arguments.size()) {
+        percent = arguments.at(at + 1) + QLatin1Char('%');
+        arguments.remove(at, 2);
+    }
+    const QDir folder(arguments.isEmpty() ? QStringLiteral(".") : arguments.first());
     registerFontSubstitutions();
 
     WindowOwner owner;
@@ -37,6 +57,10 @@ int main(int argc, char* argv[])
         ->metaObject()
         ->invokeMethod(set.tandemo->findChild<QWidget*>(QStringLiteral("BitBtn1")), "click");
 
+    if (!percent.isEmpty()) {
+        set.info->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(percent);
+    }
+
     const QList<QPair<QWidget*, QString>> windows{
         {set.zast, "splash"},    {set.tandemo, "questionnaire"}, {set.info, "info"},
         {set.aboutBox, "about"}, {set.specHelp, "indicator"},    {set.attract, "attraction"}};
@@ -45,6 +69,19 @@ int main(int argc, char* argv[])
         window->show();
         QApplication::processEvents();
         saved &= window->grab().save(folder.filePath(name + QStringLiteral(".png")));
+    }
+    // The essay's tab-indented paragraphs are further down.
+    set.attract->findChild<QPlainTextEdit*>()->verticalScrollBar()->setValue(1000);
+    saved &= set.attract->grab().save(folder.filePath(QStringLiteral("attraction-end.png")));
+    // Each menu's drop-down list as it opens under its title.
+    const QList<QMenu*> menus = set.tandemo->findChildren<QMenu*>();
+    for (QMenu* menu : menus) {
+        if (menu->objectName().isEmpty()) {
+            continue;
+        }
+        menu->adjustSize();
+        saved &= menu->grab().save(
+            folder.filePath(QStringLiteral("menu-%1.png").arg(menu->objectName())));
     }
     set.results->show();
     auto* pages = set.results->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
