@@ -33,7 +33,9 @@ void TInfo::applyDesign()
     resize(clientSizeForOuter(QSize(277, 197)));
     move(192, 109);
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
-    setBackground(this, btnFace());
+    // The window's teal heading reads on the face of a light desktop; a dark desktop's
+    // face is taken a shade darker under it.
+    setBackground(this, readableOn(btnFace(), teal));
 
     m_ui->Label1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 19));
     setTextColour(m_ui->Label1, teal);

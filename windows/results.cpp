@@ -19,6 +19,7 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTabBar>
 #include <qdrawutil.h>
 
 #include <string_view>
@@ -129,6 +130,10 @@ void TResults::applyDesign()
 
     m_ui->PageControl1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setTextColour(m_ui->PageControl1, black);
+    // The tabs write in that black too, on faces a dark desktop would make as dark.
+    QPalette strip = m_ui->PageControl1->tabBar()->palette();
+    strip.setColor(QPalette::Button, readableOn(btnFace(), black, 4.5));
+    m_ui->PageControl1->tabBar()->setPalette(strip);
     // The controls on the pages write in the pages' black; a dark desktop's dark field
     // colour is lightened under it.
     for (QWidget* field : std::initializer_list<QWidget*>{

@@ -262,14 +262,18 @@ void TestAccessibility::systemColouredTextsRead_data()
         const char* control;
         double minimum;
     } pairs[] = {
-        {"TResults", "Label16", 3},  {"TResults", "Label18", 3},       {"TTandemo", "BitBtn8", 3},
-        {"TSpecHelp", "Label1", 3},  {"TSpecHelp", "Label2", 3},       {"TSpecHelp", "Label3", 3},
-        {"TSpecHelp", "Label4", 3},  {"TAboutBox", "ProductName", 3},  {"TAboutBox", "Comments", 3},
-        {"TResults", "Button1", 3},  {"TResults", "BitBtn1", 3},       {"TResults", "BitBtn4", 3},
-        {"TResults", "BitBtn2", 3},  {"TResults", "BitBtn5", 3},       {"TInfo", "BitBtn1", 3},
-        {"TSpecHelp", "BitBtn1", 3}, {"TResults", "Edit1", 4.5},       {"TResults", "Edit4", 4.5},
-        {"TResults", "Memo1", 4.5},  {"TResults", "StringGrid1", 4.5}, {"TInfo", "Edit1", 4.5},
-        {"TAttract", "Memo1", 4.5},  {"TTandemo", "Edit1", 4.5},
+        {"TResults", "Label16", 3},       {"TResults", "Label18", 3},
+        {"TTandemo", "BitBtn8", 3},       {"TSpecHelp", "Label1", 3},
+        {"TSpecHelp", "Label2", 3},       {"TSpecHelp", "Label3", 3},
+        {"TSpecHelp", "Label4", 3},       {"TAboutBox", "ProductName", 3},
+        {"TAboutBox", "Comments", 3},     {"TResults", "Button1", 3},
+        {"TResults", "BitBtn1", 3},       {"TResults", "BitBtn4", 3},
+        {"TResults", "BitBtn2", 3},       {"TResults", "BitBtn5", 3},
+        {"TInfo", "BitBtn1", 3},          {"TInfo", "Label1", 3},
+        {"TSpecHelp", "BitBtn1", 3},      {"TResults", "Edit1", 4.5},
+        {"TResults", "Edit4", 4.5},       {"TResults", "Memo1", 4.5},
+        {"TResults", "StringGrid1", 4.5}, {"TInfo", "Edit1", 4.5},
+        {"TAttract", "Memo1", 4.5},       {"TTandemo", "Edit1", 4.5},
     };
     for (const bool dark : {false, true}) {
         for (const auto& pair : pairs) {
