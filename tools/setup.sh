@@ -17,7 +17,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev file
   libbenchmark-dev libx11-dev
   libmpfr-dev
-  weston qt6-wayland xwayland
+  weston qt6-wayland xwayland dbus-daemon at-spi2-core libglib2.0-bin
   lintian
 )
 
