@@ -57,7 +57,9 @@ std::string unreachableDisplayLine(const DesktopEnvironment& environment, std::s
     const std::string x11 = concat({"DISPLAY=", environment.display});
     const std::string wayland = concat({"WAYLAND_DISPLAY=", environment.waylandDisplay});
     if (environment.display.empty()) {
-        return needsSession(program, concat({"no Wayland compositor answers at ", wayland, "."}));
+        return needsSession(program,
+                            concat({"no Wayland compositor answers at ", wayland,
+                                    ", or Qt's Wayland plugin (qt6-wayland) is missing."}));
     }
     if (environment.waylandDisplay.empty()) {
         return needsSession(program, concat({"no X server answers at ", x11, "."}));

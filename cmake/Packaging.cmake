@@ -76,5 +76,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # the fonts are asked for by name at run time, so no linker can see them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-urw-base35, fonts-dejavu-core")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Qt's Wayland plugin is only needed where a desktop offers Wayland without Xwayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
 include(CPack)

@@ -35,7 +35,9 @@ void TestPlatformSession::choosesFromTheEnvironment_data()
         << ""
         << "wayland-0"
         << ""
-        << "wayland" << needs + "no Wayland compositor answers at WAYLAND_DISPLAY=wayland-0.";
+        << "wayland"
+        << needs + "no Wayland compositor answers at WAYLAND_DISPLAY=wayland-0, "
+                   "or Qt's Wayland plugin (qt6-wayland) is missing.";
     QTest::newRow("the user's platform wins on Wayland")
         << "wayland"
         << "wayland-0"
