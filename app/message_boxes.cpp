@@ -1,6 +1,7 @@
 #include "message_boxes.h"
 
 #include "application_title.h"
+#include "window_centring.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -23,11 +24,7 @@ protected:
     void showEvent(QShowEvent* event) override
     {
         QMessageBox::showEvent(event);
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->geometry().center());
-            move(frame.topLeft());
-        }
+        WindowCentring::centreOnScreen(this);
     }
 };
 

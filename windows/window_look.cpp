@@ -1,16 +1,16 @@
 #include "window_look.h"
 
+#include "window_centring.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QWidget>
-#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -24,30 +24,7 @@ QSize clientSizeForOuter(QSize outer)
 
 void centreOnScreen(QWidget* window)
 {
-    const QScreen* screen = window->screen();
-    if (!screen) {
-        screen = QGuiApplication::primaryScreen();
-    }
-    if (!screen) {
-        return;
-    }
-    // Before the first show the frame is not known yet; assume the classic one.
-    QSize outer = window->frameGeometry().size();
-    const bool frameUnknown =
-        !window->testAttribute(Qt::WA_WState_Created) || outer == window->size();
-    if (frameUnknown) {
-        const bool framed = !(window->windowFlags() & Qt::FramelessWindowHint);
-        outer = window->size() + (framed ? QSize(frameWidth, frameHeight) : QSize());
-    }
-    const QRect area = screen->geometry();
-    const QPoint frameTopLeft(area.x() + (area.width() - outer.width()) / 2,
-                              area.y() + (area.height() - outer.height()) / 2);
-    window->move(frameTopLeft);
-    if (frameUnknown && window->windowHandle()) {
-        // Until the window manager has framed the window, move() places the client area
-        // at the point; ask the window system to put the frame's corner there instead.
-        window->windowHandle()->setFramePosition(frameTopLeft);
-    }
+    WindowCentring::centreOnScreen(window);
 }
 
 QColor btnFace()

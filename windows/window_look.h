@@ -2,6 +2,8 @@
 // Shared pieces of the windows' designed look: the classic frame arithmetic, centring,
 // the named colours and pixel-sized fonts that the form format cannot express.
 
+#include "window_centring.h"
+
 #include <QColor>
 #include <QFont>
 #include <QIcon>
@@ -18,10 +20,12 @@ class QWidget;
 
 namespace WindowLook {
 
-// The designs give outer sizes of framed windows; Qt sizes the client area. The
-// classic frame has 4-pixel borders and a 19-pixel caption bar.
-inline constexpr int frameWidth = 8;
-inline constexpr int frameHeight = 27;
+// The designs give outer sizes of framed windows, in the classic frame; Qt sizes the
+// client area.
+inline constexpr int frameWidth =
+    WindowCentring::classicFrame.left() + WindowCentring::classicFrame.right();
+inline constexpr int frameHeight =
+    WindowCentring::classicFrame.top() + WindowCentring::classicFrame.bottom();
 QSize clientSizeForOuter(QSize outer);
 
 // The two frames the designs use for secondary windows: a sizeable frame with system
@@ -33,7 +37,8 @@ inline constexpr Qt::WindowFlags dialogBorder = Qt::Dialog | Qt::CustomizeWindow
                                                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                                 Qt::WindowCloseButtonHint;
 
-// Moves a top-level window so that its frame is centred on its screen.
+// Moves a top-level window so that the frame the window manager draws is centred on its
+// screen (WindowCentring).
 void centreOnScreen(QWidget* window);
 
 // Named colours with their fixed RGB values.

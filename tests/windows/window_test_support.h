@@ -130,10 +130,9 @@ inline bool textFits(const QLabel* label)
                                     label->contentsRect().width();
 }
 
-// A window's frame is centred on its screen, within the frame's own thickness: before a
-// window manager reports the real frame the classic one is assumed.
+// A window's frame is centred on its screen, within a pixel of rounding.
 inline bool isCentred(const QWidget* window)
 {
     const QPoint offset = window->frameGeometry().center() - window->screen()->geometry().center();
-    return qAbs(offset.x()) <= 8 && qAbs(offset.y()) <= 27;
+    return qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1;
 }
