@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QShowEvent>
+#include <QTimer>
 
 namespace {
 
@@ -31,14 +32,16 @@ QPixmap stretchedPicture(QSize frame, qreal ratio)
 
 } // namespace
 
-TZast::TZast(WindowSet&, QWidget* parent) : QWidget(parent), m_ui(new Ui::TZast)
+TZast::TZast(WindowSet&, QWidget* parent)
+    : QWidget(parent), m_ui(new Ui::TZast), m_timer1(new QTimer(this))
 {
     // The timer counts from creation; its first tick can only be handled once the event
     // loop runs. A precise timer, so that the tick never comes before the full 5000 ms.
-    m_timer1.setTimerType(Qt::PreciseTimer);
-    m_timer1.setInterval(5000);
-    connect(&m_timer1, &QTimer::timeout, this, guarded([this] { Timer1Timer(); }));
-    m_timer1.start();
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setTimerType(Qt::PreciseTimer);
+    m_timer1->setInterval(5000);
+    connect(m_timer1, &QTimer::timeout, this, guarded([this] { Timer1Timer(); }));
+    m_timer1->start();
 
     {
         // The version line sizes itself once, after the whole form is in place.
@@ -73,5 +76,5 @@ void TZast::showEvent(QShowEvent* event)
 void TZast::Timer1Timer()
 {
     close();
-    m_timer1.stop();
+    m_timer1->stop();
 }

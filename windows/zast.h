@@ -6,12 +6,12 @@
 // the rest of the run.
 
 #include <QScopedPointer>
-#include <QTimer>
 #include <QWidget>
 
 namespace Ui {
 class TZast;
 }
+class QTimer;
 struct WindowSet;
 
 class TZast : public QWidget {
@@ -19,8 +19,6 @@ class TZast : public QWidget {
 public:
     explicit TZast(WindowSet& windows, QWidget* parent = nullptr);
     ~TZast() override;
-
-    const QTimer& Timer1() const { return m_timer1; }
 
     // The picture as designed, before it is stretched into Image1.
     static constexpr QSize pictureSize{729, 480};
@@ -32,5 +30,6 @@ private:
     void Timer1Timer();
 
     QScopedPointer<Ui::TZast> m_ui;
-    QTimer m_timer1;
+    // Named and owned by the window like every control, so that it is found by its name.
+    QTimer* m_timer1;
 };

@@ -278,7 +278,9 @@ void TestTandemo::menu()
     QFETCH(QStringList, texts);
     QMenu* menu = child<QMenu>(m_window, top);
     QCOMPARE(menu->title(), topText);
-    QVERIFY(m_window->menuBar()->actions().contains(menu->menuAction()));
+    QVERIFY(child<QMenuBar>(m_window, QStringLiteral("MainMenu1"))
+                ->actions()
+                .contains(menu->menuAction()));
     QStringList names;
     QStringList shown;
     for (QAction* item : menu->actions()) {
