@@ -127,10 +127,14 @@ std::optional<QMargins> knownFrame(QWidget* window)
     if (frameless(window)) {
         return QMargins();
     }
+    // An X11 manager's own word, in device pixels, before Qt has heard it.
     if (const std::optional<X11> x11 = x11Of(window)) {
-        return frameExtents(*x11);
+        if (std::optional<QMargins> extents = frameExtents(*x11)) {
+            return extents;
+        }
     }
-    // Elsewhere the platform's own margins are all there is; none means not framed yet.
+    // Otherwise the platform's margins (Qt finds them from the window's parents where a
+    // manager announces none); none means not framed yet.
     const QWindow* handle = window->windowHandle();
     if (!handle || handle->frameMargins().isNull()) {
         return std::nullopt;
