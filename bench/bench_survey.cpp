@@ -19,24 +19,6 @@
 
 namespace {
 
-// Every combination of one answer per question: 6 * 5 * 5 * 5 * 5 * 5 * 4 = 75,000.
-std::vector<std::string> allAnswerCombinations()
-{
-    std::vector<std::string> combinations{std::string()};
-    for (int q = 1; q <= QuestionCatalogue::questionCount; ++q) {
-        std::vector<std::string> longer;
-        longer.reserve(combinations.size() *
-                       static_cast<std::size_t>(QuestionCatalogue::answerCount(q)));
-        for (const std::string& prefix : combinations) {
-            for (int pos = 1; pos <= QuestionCatalogue::answerCount(q); ++pos) {
-                longer.push_back(prefix + static_cast<char>('0' + pos));
-            }
-        }
-        combinations = std::move(longer);
-    }
-    return combinations;
-}
-
 const std::vector<std::string>& combinations()
 {
     static const std::vector<std::string> all = allAnswerCombinations();

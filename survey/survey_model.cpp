@@ -1,13 +1,10 @@
 #include "survey_model.h"
 
-#include "extended.h"
 #include "integer_text.h"
+#include "mpfr_extended.h"
 #include "question_catalogue.h"
 
 #include <algorithm>
-
-using survey::Extended;
-using survey::stored;
 
 namespace {
 
@@ -21,9 +18,11 @@ constexpr int lastResultsPosition = 4;
 
 // Questions 2..6 start at 1.0 so that a question marked current but not yet answered
 // counts fully in the current probability.
-SurveyModel::SurveyModel() : m_weight{0.0, 1.0, 1.0, 1.0, 1.0, 1.0, 0.0} {}
+template <class Arithmetic>
+BasicSurveyModel<Arithmetic>::BasicSurveyModel() : m_weight{0.0, 1.0, 1.0, 1.0, 1.0, 1.0, 0.0}
+{}
 
-void SurveyModel::selectQuestion(int n)
+template <class Arithmetic> void BasicSurveyModel<Arithmetic>::selectQuestion(int n)
 {
     m_current.at(static_cast<std::size_t>(n - 1)) = true;
     // Only the question just before is released: question 7 stays current for good, and
@@ -33,7 +32,7 @@ void SurveyModel::selectQuestion(int n)
     }
 }
 
-void SurveyModel::answerToggled(int pos)
+template <class Arithmetic> void BasicSurveyModel<Arithmetic>::answerToggled(int pos)
 {
     // The direction of the change is deliberately ignored: unticking a box records the
     // same weight as ticking it, and the window's clearing of the boxes after a question
@@ -50,28 +49,28 @@ void SurveyModel::answerToggled(int pos)
 
 // The probability row belonging to question k: the mean of w1, w3..wk times w2 (for k = 2
 // the mean of w1 alone, and k = 1 is w1 itself). Row 7 is the type 1 formula. The sum runs
-// in that order in extended precision and is rounded once, when it is stored.
-double SurveyModel::rowProbability(int k) const
+// in that order with a 64-bit significand and is rounded once, when it is stored.
+template <class Arithmetic> double BasicSurveyModel<Arithmetic>::rowProbability(int k) const
 {
     if (k == 1) {
         return m_weight[0];
     }
-    Extended sum = m_weight[0];
+    Arithmetic sum(m_weight[0]);
     for (int q = 3; q <= k; ++q) {
-        sum += m_weight[static_cast<std::size_t>(q - 1)];
+        sum.plus(m_weight[static_cast<std::size_t>(q - 1)]);
     }
-    return stored(sum / (k - 1) * m_weight[1]);
+    return sum.dividedBy(k - 1).times(m_weight[1]).stored();
 }
 
-std::int32_t SurveyModel::storePercentOfP()
+template <class Arithmetic> std::int32_t BasicSurveyModel<Arithmetic>::storePercentOfP()
 {
-    m_p = stored(Extended{m_p} * 100);
+    m_p = Arithmetic(m_p).times(100).stored();
     m_lastPercent = survey::roundHalfEven(m_p);
-    m_p = stored(Extended{m_p} / 100);
+    m_p = Arithmetic(m_p).dividedBy(100).stored();
     return m_lastPercent;
 }
 
-int SurveyModel::currentProbability()
+template <class Arithmetic> int BasicSurveyModel<Arithmetic>::currentProbability()
 {
     // Every marked question assigns its row, from 7 down to 1, so the lowest-numbered
     // marked question decides; with nothing marked P keeps what it held.
@@ -83,16 +82,16 @@ int SurveyModel::currentProbability()
     return storePercentOfP();
 }
 
-SurveyResults SurveyModel::computeResults()
+template <class Arithmetic> SurveyResults BasicSurveyModel<Arithmetic>::computeResults()
 {
     // The weights themselves pass through percent and back; for every weight the
     // catalogue holds that round trip returns the same double.
     for (std::size_t k = 0; k < m_weight.size(); ++k) {
-        m_weight[k] = stored(Extended{m_weight[k]} * 100);
+        m_weight[k] = Arithmetic(m_weight[k]).times(100).stored();
         m_percent[k] = survey::truncateTowardZero(m_weight[k]);
     }
     for (double& w : m_weight) {
-        w = stored(Extended{w} / 100);
+        w = Arithmetic(w).dividedBy(100).stored();
     }
 
     SurveyResults results{};
@@ -102,22 +101,27 @@ SurveyResults SurveyModel::computeResults()
     results.type1 = storePercentOfP();
 
     // Question 2 is a multiplier in type 1 but an ordinary term here, summed last.
-    Extended sum = m_weight[0];
+    Arithmetic sum(m_weight[0]);
     for (std::size_t k = 2; k < m_weight.size(); ++k) {
-        sum += m_weight[k];
+        sum.plus(m_weight[k]);
     }
-    sum += m_weight[1];
-    m_p = stored(sum / questionCount);
+    m_p = sum.plus(m_weight[1]).dividedBy(questionCount).stored();
     results.type2 = storePercentOfP();
     return results;
 }
 
-int SurveyModel::mutualPercent(std::string_view partnerText)
+template <class Arithmetic>
+int BasicSurveyModel<Arithmetic>::mutualPercent(std::string_view partnerText)
 {
     // The conversion throws before anything is computed, so a bad text changes nothing.
     const std::int32_t partner = parseInteger(partnerText);
-    double x = stored(static_cast<Extended>(partner) / 100);
-    x = stored(Extended{x} * m_p);
-    x = stored(Extended{x} * 100);
+    double x = Arithmetic(partner).dividedBy(100).stored();
+    x = Arithmetic(x).times(m_p).stored();
+    x = Arithmetic(x).times(100).stored();
     return survey::truncateTowardZero(x);
 }
+
+template class BasicSurveyModel<survey::MpfrExtended>;
+#if SURVEY_HAS_X87_EXTENDED
+template class BasicSurveyModel<survey::X87Extended>;
+#endif

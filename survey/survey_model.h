@@ -7,12 +7,18 @@
 // computeResults() evaluate the formulas into P and lastPercent; mutualPercent()
 // multiplies the partner's typed percentage by the P the last computation left.
 //
-// Every formula row is evaluated in the 80-bit extended format and rounded to double
-// only when stored, which is what makes e.g. 5.5 come out as exactly 5.5.
+// Every formula row is evaluated with a 64-bit significand and rounded to double only
+// when stored, which is what makes e.g. 5.5 come out as exactly 5.5 (extended.h). The
+// arithmetic is a template parameter: SurveyModel computes with the x87 unit where long
+// double is its 80-bit format and with GNU MPFR elsewhere; on x86 both are built, so the
+// tests can hold one against the other.
+
+#include "extended.h"
 
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 
 struct SurveyResults {
     std::array<int, 7> percent; // percent[k - 1] belongs to question k
@@ -20,9 +26,18 @@ struct SurveyResults {
     int type2;
 };
 
-class SurveyModel {
+namespace survey {
+class MpfrExtended; // mpfr_extended.h, kept out of this header and its users
+#if SURVEY_HAS_X87_EXTENDED
+using NativeArithmetic = X87Extended;
+#else
+using NativeArithmetic = MpfrExtended;
+#endif
+} // namespace survey
+
+template <class Arithmetic> class BasicSurveyModel {
 public:
-    SurveyModel();
+    BasicSurveyModel();
 
     // Marks question n (1..7) current; for n >= 2 also releases question n - 1.
     void selectQuestion(int n);
@@ -53,3 +68,13 @@ private:
     std::int32_t m_lastPercent = 0;
     bool m_resultsAvailable = false;
 };
+
+// Both are built in survey_model.cpp, wherever each exists.
+extern template class BasicSurveyModel<survey::MpfrExtended>;
+#if SURVEY_HAS_X87_EXTENDED
+extern template class BasicSurveyModel<survey::X87Extended>;
+#endif
+
+// The one model of a run, computing with this build's arithmetic. A class of its own rather
+// than an alias, so that windows can declare it ahead.
+class SurveyModel : public BasicSurveyModel<survey::NativeArithmetic> {};

@@ -1,8 +1,9 @@
 #pragma once
 // Feeds a SurveyModel the calls the questionnaire window makes: a question button selects
 // its question and then unticks answer boxes 1..5 in order, and only a box whose tick
-// really changes reports it. Box 6 is never cleared.
+// really changes reports it. Box 6 is never cleared. Works for a model of either arithmetic.
 
+#include "question_catalogue.h"
 #include "survey_model.h"
 
 #include <algorithm>
@@ -11,10 +12,31 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
-class QuestionnaireDriver {
+// Every combination of one answer per question, as answerAll() takes them, question 7
+// turning fastest: 6 * 5 * 5 * 5 * 5 * 5 * 4 = 75,000.
+inline std::vector<std::string> allAnswerCombinations()
+{
+    std::vector<std::string> combinations{std::string()};
+    for (int q = 1; q <= QuestionCatalogue::questionCount; ++q) {
+        std::vector<std::string> longer;
+        longer.reserve(combinations.size() *
+                       static_cast<std::size_t>(QuestionCatalogue::answerCount(q)));
+        for (const std::string& prefix : combinations) {
+            for (int pos = 1; pos <= QuestionCatalogue::answerCount(q); ++pos) {
+                longer.push_back(prefix + static_cast<char>('0' + pos));
+            }
+        }
+        combinations = std::move(longer);
+    }
+    return combinations;
+}
+
+template <class Model> class QuestionnaireDriver {
 public:
-    explicit QuestionnaireDriver(SurveyModel& model) : m_model(model) {}
+    explicit QuestionnaireDriver(Model& model) : m_model(model) {}
 
     void pressQuestion(int n)
     {
@@ -72,6 +94,6 @@ public:
 private:
     bool& ticked(int box) { return m_ticked.at(static_cast<std::size_t>(box - 1)); }
 
-    SurveyModel& m_model;
+    Model& m_model;
     std::array<bool, 6> m_ticked{};
 };

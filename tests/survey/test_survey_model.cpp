@@ -1,6 +1,7 @@
 #include "integer_text.h"
 #include "question_catalogue.h"
 #include "questionnaire_driver.h"
+#include "survey_figures.h"
 #include "survey_model.h"
 
 #include <QList>
@@ -63,6 +64,7 @@ private slots:
     void mutual_data();
     void mutual();
     void exhaustiveAgainstPlainDouble();
+    void portableArithmeticMatchesX87();
     void computingTwiceGivesTheSameNumbers();
     void withoutMarksCurrentProbabilityKeepsP();
     void badPartnerTextChangesNothing();
@@ -208,19 +210,12 @@ void TestSurveyModel::mutual()
 
 void TestSurveyModel::exhaustiveAgainstPlainDouble()
 {
-    int combinations = 0;
     int differing = 0;
-    std::array<int, 7> pos{};
-    const auto count = [](std::size_t k) {
-        return QuestionCatalogue::answerCount(int(k) + 1);
-    };
-    // Odometer over every answer combination, question 7 turning fastest.
-    for (pos.fill(1);; ++combinations) {
-        std::string positions;
+    const std::vector<std::string> combinations = allAnswerCombinations();
+    for (const std::string& positions : combinations) {
         std::array<double, 7> w{};
         for (std::size_t k = 0; k < 7; ++k) {
-            positions += char('0' + pos[k]);
-            w[k] = QuestionCatalogue::weight(int(k) + 1, pos[k]);
+            w[k] = QuestionCatalogue::weight(int(k) + 1, positions[k] - '0');
         }
         SurveyModel model;
         QuestionnaireDriver(model).answerAll(positions);
@@ -235,18 +230,23 @@ void TestSurveyModel::exhaustiveAgainstPlainDouble()
         for (std::size_t k = 0; k < 7; ++k) {
             QCOMPARE(results.percent[k], int(w[k] * 100));
         }
-
-        std::size_t k = 7;
-        while (k > 0 && pos[k - 1] == count(k - 1)) {
-            pos[--k] = 1;
-        }
-        if (k == 0) {
-            break;
-        }
-        ++pos[k - 1];
     }
-    QCOMPARE(combinations + 1, 75000);
+    QCOMPARE(combinations.size(), std::size_t{75000});
     QCOMPARE(differing, 354);
+}
+
+void TestSurveyModel::portableArithmeticMatchesX87()
+{
+#if SURVEY_HAS_X87_EXTENDED
+    for (const std::string& positions : allAnswerCombinations()) {
+        QCOMPARE(QByteArray::fromStdString(
+                     surveyFigures<BasicSurveyModel<survey::MpfrExtended>>(positions)),
+                 QByteArray::fromStdString(
+                     surveyFigures<BasicSurveyModel<survey::X87Extended>>(positions)));
+    }
+#else
+    QSKIP("long double is not the x87 format here; only the portable arithmetic is built");
+#endif
 }
 
 void TestSurveyModel::computingTwiceGivesTheSameNumbers()
