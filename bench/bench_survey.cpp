@@ -25,9 +25,13 @@ const std::vector<std::string>& combinations()
     return all;
 }
 
-SurveyModel answeredModel(const std::string& positions)
+// The build's own arithmetic is SurveyModel's; the portable one (GNU MPFR) is what CPUs
+// without the x87 format compute with, measured here beside it.
+using PortableModel = BasicSurveyModel<survey::MpfrExtended>;
+
+template <class Model> Model answeredModel(const std::string& positions)
 {
-    SurveyModel model;
+    Model model;
     QuestionnaireDriver(model).answerAll(positions);
     return model;
 }
@@ -35,12 +39,12 @@ SurveyModel answeredModel(const std::string& positions)
 // The results computation alone, over models already answered outside the timed region.
 // Computing again on the same model repeats the same steps on the same weights, so the models
 // are reused across iterations.
-void BM_ComputeResultsAllCombinations(benchmark::State& state)
+template <class Model> void BM_ComputeResultsAllCombinations(benchmark::State& state)
 {
-    std::vector<SurveyModel> models;
+    std::vector<Model> models;
     models.reserve(combinations().size());
     for (const std::string& positions : combinations()) {
-        models.push_back(answeredModel(positions));
+        models.push_back(answeredModel<Model>(positions));
         if (!models.back().resultsAvailable()) {
             state.SkipWithError("a full set of answers did not make the results available");
             return;
@@ -48,7 +52,7 @@ void BM_ComputeResultsAllCombinations(benchmark::State& state)
     }
     for (auto _ : state) {
         int sum = 0;
-        for (SurveyModel& model : models) {
+        for (Model& model : models) {
             const SurveyResults results = model.computeResults();
             sum += results.type1 + results.type2;
         }
@@ -57,16 +61,17 @@ void BM_ComputeResultsAllCombinations(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(models.size()));
     state.counters["combinations"] = static_cast<double>(models.size());
 }
-BENCHMARK(BM_ComputeResultsAllCombinations)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_ComputeResultsAllCombinations, SurveyModel)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_ComputeResultsAllCombinations, PortableModel)->Unit(benchmark::kMillisecond);
 
 // What a person's whole questionnaire costs in arithmetic: fresh model, every question pressed
 // and answered, then the results, for every combination.
-void BM_AnswerAndComputeAllCombinations(benchmark::State& state)
+template <class Model> void BM_AnswerAndComputeAllCombinations(benchmark::State& state)
 {
     for (auto _ : state) {
         int sum = 0;
         for (const std::string& positions : combinations()) {
-            SurveyModel model;
+            Model model;
             QuestionnaireDriver(model).answerAll(positions);
             const SurveyResults results = model.computeResults();
             sum += results.type1 + results.type2;
@@ -75,7 +80,9 @@ void BM_AnswerAndComputeAllCombinations(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(combinations().size()));
 }
-BENCHMARK(BM_AnswerAndComputeAllCombinations)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_AnswerAndComputeAllCombinations, SurveyModel)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_AnswerAndComputeAllCombinations, PortableModel)
+    ->Unit(benchmark::kMillisecond);
 
 // The current probability while question k is the one marked (k answered at position 1 each);
 // row 7 sums the most terms.
@@ -122,15 +129,16 @@ void BM_ParseIntegerRejected(benchmark::State& state)
 BENCHMARK(BM_ParseIntegerRejected);
 
 // The whole "ВЫЧИСЛИТЬ" arithmetic after the results: conversion and mutual probability.
-void BM_MutualPercent(benchmark::State& state)
+template <class Model> void BM_MutualPercent(benchmark::State& state)
 {
-    SurveyModel model = answeredModel("1111111");
+    Model model = answeredModel<Model>("1111111");
     model.computeResults();
     for (auto _ : state) {
         benchmark::DoNotOptimize(model.mutualPercent("50"));
     }
 }
-BENCHMARK(BM_MutualPercent);
+BENCHMARK_TEMPLATE(BM_MutualPercent, SurveyModel);
+BENCHMARK_TEMPLATE(BM_MutualPercent, PortableModel);
 
 } // namespace
 
