@@ -31,7 +31,7 @@ if [ -z "$cxx" ]; then
 fi
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER="$cxx" -DTANDEMO_SANITIZE=ON -DTANDEMO_FUZZ=ON >/dev/null
+  -DCMAKE_CXX_COMPILER="$cxx" -DTANDEMO_SANITIZE=ON -DTANDEMO_FUZZ=ON -DTANDEMO_WERROR=ON >/dev/null
 targets=()
 for h in "${harnesses[@]}"; do targets+=("fuzz_$h"); done
 cmake --build "$build" -j "$jobs" --target "${targets[@]}"
