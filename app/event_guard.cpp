@@ -1,14 +1,30 @@
 #include "event_guard.h"
 
+#include "integer_text.h"
 #include "message_boxes.h"
 
 #include <QString>
 #include <exception>
+#include <string_view>
+
+namespace {
+
+// The error's own strings, with their lengths: a NUL in the typed text is a character like
+// any other, where what() would end the message there.
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
 
 void runGuarded(const std::function<void()>& handler) noexcept
 {
     try {
         handler();
+    } catch (const ConversionError& error) {
+        MessageBoxes::showQuotingError(fromUtf8(ConversionError::quote), fromUtf8(error.text()),
+                                       fromUtf8(ConversionError::notAnInteger));
     } catch (const std::exception& error) {
         MessageBoxes::showError(QString::fromUtf8(error.what()));
     } catch (...) {

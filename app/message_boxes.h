@@ -1,7 +1,12 @@
 #pragma once
 // The one place that shows the program's message boxes. Every box is captioned
 // with the application title and centred on the screen; informational ones carry
-// no icon, the error box carries the error icon. Both have a single "OK".
+// no icon, the error boxes carry the error icon. All have a single "OK".
+//
+// A box's text is data, never markup: it is shown exactly as given, with nothing in it
+// that a click could follow. A text that fits the screen sits in the box's label; a
+// longer one goes into a scrollable read-only area wrapped anywhere, while the words
+// after it stay in view beside the OK button.
 
 #include <QString>
 
@@ -12,6 +17,12 @@ void inform(const QString& text);
 
 // The default error report: the message with a full stop added by withFullStop().
 void showError(const QString& message);
+
+// The default error report for a message that quotes a text the user gave:
+// quote + quoted + quote + words, with the full stop added after the words. The quoted
+// text is set in a bidirectional isolate (U+2068 ... U+2069), so that direction controls
+// inside it cannot reorder the program's own words around it.
+void showQuotingError(const QString& quote, const QString& quoted, const QString& words);
 
 // Adds "." when the message is not empty and its last character's code is greater
 // than that of "." itself (so letters and digits get one, "!" or " " do not).

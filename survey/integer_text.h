@@ -9,9 +9,24 @@
 #include <string>
 #include <string_view>
 
+// The error carries the typed text whole, NULs and all: what() is a C string and would end
+// at the first NUL, so whoever shows the error reads text() and message() instead.
 class ConversionError : public std::runtime_error {
 public:
+    // The message is quote + text + quote + notAnInteger.
+    static constexpr std::string_view quote = "'";
+    static constexpr std::string_view notAnInteger = " is not a valid integer value";
+
     explicit ConversionError(std::string_view text);
+
+    const std::string& text() const noexcept { return m_text; }
+    const std::string& message() const noexcept { return m_message; }
+
+private:
+    static std::string messageFor(std::string_view text);
+
+    std::string m_text;
+    std::string m_message;
 };
 
 // Throws ConversionError("'<text>' is not a valid integer value") on failure.

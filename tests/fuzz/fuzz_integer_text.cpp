@@ -106,12 +106,12 @@ std::optional<std::int32_t> referenceParse(std::string_view text)
     return static_cast<std::int32_t>(value);
 }
 
-// The message as an error handler reads it through what(): a C string, so a NUL typed into
-// the partner text ends it there, as it ends the text of a message box.
+// The message the error path builds: the whole typed text, NULs and all, between quotes.
 std::string expectedMessage(std::string_view text)
 {
-    const std::string message = "'" + std::string(text) + "' is not a valid integer value";
-    return message.substr(0, message.find('\0'));
+    std::string message(ConversionError::quote);
+    message.append(text).append(ConversionError::quote).append(ConversionError::notAnInteger);
+    return message;
 }
 
 // Runs the program's conversion; any other outcome than a value or a ConversionError with
@@ -121,7 +121,10 @@ std::optional<std::int32_t> programParse(std::string_view text)
     try {
         return parseInteger(text);
     } catch (const ConversionError& error) {
-        if (error.what() != expectedMessage(text)) {
+        const std::string expected = expectedMessage(text);
+        if (error.message() != expected || error.text() != text ||
+            std::string_view(error.what()) !=
+                std::string_view(expected).substr(0, expected.find('\0'))) {
             fail(text, "the error message differs from the expected one");
         }
         return std::nullopt;

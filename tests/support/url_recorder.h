@@ -1,6 +1,6 @@
 #pragma once
 // Stands in for the desktop's default handlers while a test runs, recording every
-// address handed to them.
+// address handed to them: web, mail and local files.
 
 #include <QDesktopServices>
 #include <QList>
@@ -14,11 +14,13 @@ public:
     {
         QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), this, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open");
     }
     ~UrlRecorder() override
     {
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     }
 
     QList<QUrl> urls;

@@ -284,7 +284,9 @@ const QString markerTexts[5] = {QStringLiteral("БЕЗРАЗЛИЧИЕ"),
 QString conversionMessage(const QString& text)
 {
     // The handler adds the full stop because the message ends in a letter.
-    return QLatin1Char('\'') + text + QStringLiteral("' is not a valid integer value.");
+    // The typed text sits between Unicode isolation marks.
+    return QLatin1Char('\'') + QChar(0x2068) + text + QChar(0x2069) +
+           QStringLiteral("' is not a valid integer value.");
 }
 
 // ---------------------------------------------------------------------------------------

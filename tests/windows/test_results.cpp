@@ -14,10 +14,12 @@
 #include "window_look.h"
 #include "window_owner.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -35,8 +37,8 @@ private slots:
 
     void workedExamples_data();
     void workedExamples();
-    void wrongPartnerText_data();
-    void wrongPartnerText();
+    void hostilePartnerText_data();
+    void hostilePartnerText();
     void indicatorShowsTypeOne();
     void keepsTabAndEditsAndCentresEachShowing();
     void helpMessage();
@@ -196,26 +198,93 @@ void TestResults::workedExamples()
     QVERIFY(m_boxes->seen().isEmpty());
 }
 
-void TestResults::wrongPartnerText_data()
+// What a user sees of a message box: is all of its text plain, with nothing to follow; does
+// it fit the screen with every text readable; are the program's words in view. A click along
+// each visible text's first line would follow a link if one were drawn there.
+struct BoxInspection {
+    bool plain = true;
+    bool fits = true;
+    bool wordsInView = false;
+};
+
+static BoxInspection inspectBox(QMessageBox* box, const QString& words)
 {
-    QTest::addColumn<QString>("partner");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("letters") << "abc"
-                             << "'abc' is not a valid integer value.";
-    QTest::newRow("empty") << ""
-                           << "'' is not a valid integer value.";
-    QTest::newRow("trailing blank") << "12 "
-                                    << "'12 ' is not a valid integer value.";
-    QTest::newRow("decimal fraction") << "1.5"
-                                      << "'1.5' is not a valid integer value.";
-    QTest::newRow("hexadecimal sign without digits") << "$"
-                                                     << "'$' is not a valid integer value.";
+    BoxInspection seen;
+    const QRect screen = box->screen()->availableGeometry();
+    seen.fits = screen.contains(box->frameGeometry()) && box->button(QMessageBox::Ok)->isVisible();
+    for (QLabel* label : box->findChildren<QLabel*>()) {
+        if (label->text().isEmpty()) { // the icon
+            continue;
+        }
+        seen.plain = seen.plain && label->textFormat() == Qt::PlainText &&
+                     !(label->textInteractionFlags() &
+                       (Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard));
+        if (!label->isVisible()) {
+            continue;
+        }
+        const QRect room = label->contentsRect();
+        const QRect needed = label->fontMetrics().boundingRect(
+            room, label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
+        seen.fits = seen.fits && box->rect().contains(label->geometry()) &&
+                    needed.width() <= room.width() && needed.height() <= room.height();
+        seen.wordsInView = seen.wordsInView || label->text().endsWith(words);
+        for (int x = 2; x < label->width(); x += 8) {
+            QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(x, room.top() + 6));
+        }
+    }
+    for (QPlainTextEdit* area : box->findChildren<QPlainTextEdit*>()) {
+        seen.plain = seen.plain && area->isReadOnly();
+        seen.fits = seen.fits && box->rect().contains(area->geometry()) &&
+                    area->wordWrapMode() == QTextOption::WrapAnywhere;
+        QTest::mouseClick(area->viewport(), Qt::LeftButton, {}, QPoint(10, 8));
+    }
+    return seen;
 }
 
-void TestResults::wrongPartnerText()
+void TestResults::hostilePartnerText_data()
+{
+    QTest::addColumn<QString>("partner");
+    QTest::addColumn<bool>("accepted"); // read as 50: mutual 10%, no box
+
+    const auto row = [](const char* name, const QString& partner, bool accepted = false) {
+        QTest::newRow(name) << partner << accepted;
+    };
+    row("letters", QStringLiteral("abc"));
+    row("empty", QString());
+    row("trailing blank", QStringLiteral("12 "));
+    row("decimal fraction", QStringLiteral("1.5"));
+    row("hexadecimal sign without digits", QStringLiteral("$"));
+    row("nested tables", QStringLiteral("<table><tr><td>").repeated(30));
+    row("link to a local file", QStringLiteral("<a href=\"file:///etc/passwd\">x</a>"));
+    row("web link", QStringLiteral("<a href=\"http://tandemo.example/x\">x</a>"));
+    row("picture", QStringLiteral("<img src=\"/usr/share/pixmaps/debian-logo.png\">"));
+    row("bold", QStringLiteral("<b>12</b>"));
+    row("huge font", QStringLiteral("<font size=7>12</font>"));
+    row("heading", QStringLiteral("<h1>12</h1>"));
+    row("line break", QStringLiteral("1<br>2"));
+    row("escaped tag", QStringLiteral("&lt;b&gt;x"));
+    row("entities", QStringLiteral("&amp;&nbsp;&#65;&#x42;"));
+    row("comment", QStringLiteral("<!-- 12 -->12"));
+    row("style", QStringLiteral("<style>body { font-size: 99px }</style>12"));
+    row("script", QStringLiteral("<script>alert(1)</script>12"));
+    row("right-to-left override first", QString(QChar(0x202E)) + QStringLiteral("abc 12"));
+    row("NUL inside", QStringLiteral("12") + QChar(0) + QStringLiteral("34"));
+    row("32767 characters", QString(32767, QLatin1Char('x')));
+    row("1 MB", QString(1 << 20, QLatin1Char('x')));
+    row("10 MB of two-byte characters", QString(10 << 20, QChar(0x0436)));
+    row("50 after 32766 zeros", QString(32766, QLatin1Char('0')) + QStringLiteral("50"), true);
+}
+
+// Pasted, as such texts arrive; the box shows each exactly as given, the typed text set
+// apart by Unicode isolation marks.
+void TestResults::hostilePartnerText()
 {
     QFETCH(QString, partner);
+    QFETCH(bool, accepted);
+    const QString words = QStringLiteral(" is not a valid integer value.");
     answerQuestionnaire(tandemo(), QStringLiteral("1111111"));
+    BoxInspection seen;
+    m_boxes->inspectEach([&](QMessageBox* box) { seen = inspectBox(box, words.trimmed()); });
 
     QString before, after;
     bool stillOpen = false;
@@ -223,7 +292,10 @@ void TestResults::wrongPartnerText()
         typePartner(window, QStringLiteral("50"));
         click(window, QStringLiteral("BitBtn1"));
         before = child<QLineEdit>(window, QStringLiteral("Edit3"))->text();
-        typePartner(window, partner);
+        auto* edit = child<QLineEdit>(window, QStringLiteral("Edit4"));
+        QGuiApplication::clipboard()->setText(partner);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
         click(window, QStringLiteral("BitBtn1"));
         after = child<QLineEdit>(window, QStringLiteral("Edit3"))->text();
         stillOpen = window->isVisible() && QApplication::activeModalWidget() == window;
@@ -235,10 +307,20 @@ void TestResults::wrongPartnerText()
     QCOMPARE(before, QStringLiteral("10%"));
     QCOMPARE(after, before);
     QVERIFY(stillOpen);
+    QVERIFY(m_links->urls.isEmpty());
+    if (accepted) {
+        QVERIFY(m_boxes->seen().isEmpty());
+        return;
+    }
     QCOMPARE(m_boxes->seen().size(), 1);
-    QTEST(m_boxes->seen().front().text, "message");
+    const QString expected =
+        QLatin1Char('\'') + QChar(0x2068) + partner + QChar(0x2069) + QLatin1Char('\'') + words;
+    QVERIFY2(m_boxes->seen().front().text == expected, "the box shows the text exactly as given");
     QCOMPARE(m_boxes->seen().front().icon, QMessageBox::Critical);
     QCOMPARE(m_boxes->seen().front().title, applicationTitle());
+    QVERIFY(seen.plain);
+    QVERIFY(seen.fits);
+    QVERIFY(seen.wordsInView);
 }
 
 void TestResults::indicatorShowsTypeOne()

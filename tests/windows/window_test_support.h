@@ -93,6 +93,8 @@ public:
         return texts;
     }
     void clear() { m_seen.clear(); }
+    // Runs before OK is pressed on each box (records only: see above).
+    void inspectEach(std::function<void(QMessageBox*)> inspect) { m_inspect = std::move(inspect); }
 
 private:
     void poll()
@@ -102,9 +104,13 @@ private:
             return;
         }
         m_seen.append({box->windowTitle(), box->text(), box->icon()});
+        if (m_inspect) {
+            m_inspect(box);
+        }
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     }
 
+    std::function<void(QMessageBox*)> m_inspect;
     QTimer m_timer;
     QList<Seen> m_seen;
 };
