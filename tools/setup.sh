@@ -12,7 +12,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev libgl-dev
   fonts-liberation fonts-urw-base35 fonts-dejavu-core
-  xvfb xauth openbox xdotool x11-utils xclip imagemagick
+  xvfb xauth openbox xdotool wmctrl x11-utils xclip imagemagick
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev file
   libbenchmark-dev libx11-dev

@@ -70,7 +70,7 @@ run_and_shoot() {
         fail "the window class is not the program file's name"
     wait_until 15 "the splash to go" window_gone Tandemo
     import -window "$main" "$picture"
-    xdotool windowactivate --sync "$main" key --clearmodifiers alt+F4
+    close_window "$main"
     wait_until 10 "the program to end" process_ended "$app_pid"
     local status=0
     wait "$app_pid" || status=$?

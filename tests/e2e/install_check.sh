@@ -108,7 +108,7 @@ wait_until 5 "the main window's 32px icon" has_icon_32 "$main"
 note "main window $main mapped"
 
 # Closed the way a person closes it: through the window manager's close command.
-xdotool windowactivate --sync "$main" key --clearmodifiers alt+F4
+close_window "$main"
 status=0
 wait_until 5 "the program to end" process_ended "$app_pid"
 wait "$app_pid" || status=$?

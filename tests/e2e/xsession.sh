@@ -179,3 +179,11 @@ screenshot() {
 pixel() {
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
+
+# close_window <window>: the window manager's close command, as its title bar's close button
+# gives it (_NET_CLOSE_WINDOW, which the manager turns into WM_DELETE_WINDOW). A key chord
+# would go through the manager's key grab and the focus of the moment, and under load such a
+# chord was now and then lost on its way, leaving the program running.
+close_window() {
+    wmctrl -i -c "$1"
+}
