@@ -2,7 +2,6 @@
 // inside its own event loop. The texts are the nested-table markup that Qt would lay out in
 // exponential time if it took it as rich text, and a 1 MB paste.
 
-#include "font_substitutions.h"
 #include "message_boxes.h"
 
 #include <QApplication>
@@ -40,20 +39,3 @@ void BM_ErrorBoxOneMegabyte(benchmark::State& state)
 BENCHMARK(BM_ErrorBoxOneMegabyte)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
-        qputenv("QT_FONT_DPI", "96");
-    QApplication application(argc, argv);
-    registerFontSubstitutions();
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

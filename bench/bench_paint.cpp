@@ -5,7 +5,6 @@
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise, with the program's own
 // font substitutions, so the fonts resolve as they do in the program.
 
-#include "font_substitutions.h"
 #include "fx2label.h"
 #include "tandemo.h"
 #include "window_look.h"
@@ -215,21 +214,3 @@ void BM_StartupWindowSet(benchmark::State& state)
 BENCHMARK(BM_StartupWindowSet)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Designed sizes are for 96 dpi; the offscreen platform would otherwise take its own.
-    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
-        qputenv("QT_FONT_DPI", "96");
-    QApplication application(argc, argv);
-    registerFontSubstitutions();
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
