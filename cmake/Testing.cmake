@@ -18,13 +18,16 @@ endif()
 # the ordinary build. The sanitized program runs several times slower (more still when the
 # leak check at exit meets a busy machine), so every deadline there is stretched by this
 # factor; xsession.sh applies it to each wait. TANDEMO_REAL_PROGRAM_ENV is what such a
-# test's ENVIRONMENT holds.
+# test's ENVIRONMENT holds: a UTF-8 locale of its own too, since the tools that read the
+# program's Russian names back (gdbus, xprop, xclip) print question marks without one, and
+# a fresh machine or container sets none.
 if(TANDEMO_SANITIZE)
   set(TANDEMO_WAIT_FACTOR 4)
 else()
   set(TANDEMO_WAIT_FACTOR 1)
 endif()
-set(TANDEMO_REAL_PROGRAM_ENV ${TANDEMO_SANITIZER_ENV} TANDEMO_WAIT_FACTOR=${TANDEMO_WAIT_FACTOR})
+set(TANDEMO_REAL_PROGRAM_ENV ${TANDEMO_SANITIZER_ENV} TANDEMO_WAIT_FACTOR=${TANDEMO_WAIT_FACTOR}
+  LC_ALL=C.UTF-8)
 
 function(tandemo_add_test)
   cmake_parse_arguments(ARG "" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
