@@ -92,8 +92,10 @@ configure_and_build() { # <build dir> [cmake options...]
 }
 
 if [ "$mode" = run ]; then
+  # The program and what its installation holds beside it, so that cpack can follow
+  # (README, Install); the tests are built by the test command.
   configure build
-  cmake --build build -j "$jobs" --target Tandemo
+  cmake --build build -j "$jobs" --target Tandemo package_documents
   exec build/app/Tandemo
 fi
 
