@@ -98,7 +98,9 @@ x_session_start() {
 
     case $manager in
         openbox) openbox --sm-disable ;;
-        kwin) QT_QPA_PLATFORM=xcb kwin_x11 --replace ;;
+        # KDE_DEBUG: no crash handler that would start KWin again, on whichever server then
+        # has the display number.
+        kwin) QT_QPA_PLATFORM=xcb KDE_DEBUG=1 kwin_x11 --replace ;;
         mutter) mutter --x11 --replace --sm-disable ;;
         xfwm4) xfwm4 --replace --compositor=off ;;
         *) fail "no window manager called '$manager'" ;;
