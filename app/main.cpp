@@ -20,9 +20,13 @@ std::string_view environmentVariable(const char* name)
 
 int main(int argc, char* argv[])
 {
-    const DesktopEnvironment environment{environmentVariable("QT_QPA_PLATFORM"),
-                                         environmentVariable("WAYLAND_DISPLAY"),
-                                         environmentVariable("DISPLAY")};
+    DesktopEnvironment environment{environmentVariable("QT_QPA_PLATFORM"),
+                                   environmentVariable("WAYLAND_DISPLAY"),
+                                   environmentVariable("DISPLAY")};
+    // Only where the X display would be tried: a remote one may take its time to answer.
+    if (environment.qpaPlatform.empty() || environment.qpaPlatform == "xcb") {
+        environment.displayUsable = x11DisplayUsable(environment.display);
+    }
     char fallbackName[] = "Tandemo";
     char* programFile = argc > 0 && argv[0] ? argv[0] : fallbackName;
     const std::string program =

@@ -3,6 +3,7 @@
 #include "application_title.h"
 #include "window_centring.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -154,6 +155,16 @@ private:
 void showBox(QMessageBox::Icon icon, const QString& lead, const QString& words = {})
 {
     CentredMessageBox box(icon, lead, words);
+    // The box belongs to the window the user works in: the manager keeps it over that
+    // window, and a taskbar lists no entry of its own for it. (The program's windows live
+    // for the whole run, longer than any box.)
+    QWidget* owner = QApplication::activeWindow();
+    if (!owner) {
+        owner = QApplication::activeModalWidget();
+    }
+    if (owner) {
+        box.setParent(owner, box.windowFlags());
+    }
     box.exec();
 }
 

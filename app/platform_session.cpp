@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <xcb/xcb.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -26,24 +28,40 @@ std::string needsSession(std::string_view program, std::string_view why)
 
 } // namespace
 
+bool x11DisplayUsable(std::string_view display)
+{
+    if (display.empty()) {
+        return false;
+    }
+    int screen = 0;
+    xcb_connection_t* connection = xcb_connect(std::string(display).c_str(), &screen);
+    const bool usable = !xcb_connection_has_error(connection) && screen >= 0 &&
+                        screen < xcb_setup_roots_length(xcb_get_setup(connection));
+    xcb_disconnect(connection);
+    return usable;
+}
+
 PlatformSession choosePlatformSession(const DesktopEnvironment& environment,
                                       std::string_view program)
 {
+    const bool x11 = environment.displayUsable;
     if (!environment.qpaPlatform.empty()) {
+        if (environment.qpaPlatform == "xcb" && !x11) {
+            return {{}, unreachableDisplayLine(environment, program)};
+        }
         return {};
     }
     const bool wayland = !environment.waylandDisplay.empty();
-    const bool x11 = !environment.display.empty();
-    if (wayland && x11) {
-        // Should Xwayland not answer, the native client still works, only its windows are
-        // placed by the compositor.
-        return {"xcb;wayland", {}};
-    }
     if (wayland) {
-        return {"wayland", {}};
+        // Through Xwayland where it answers; should it fail all the same, the native client
+        // still works, only its windows are placed by the compositor.
+        return {x11 ? "xcb;wayland" : "wayland", {}};
     }
     if (x11) {
         return {"xcb", {}};
+    }
+    if (!environment.display.empty()) {
+        return {{}, unreachableDisplayLine(environment, program)};
     }
     return {{}, needsSession(program, "neither DISPLAY nor WAYLAND_DISPLAY is set.")};
 }

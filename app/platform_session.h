@@ -5,6 +5,10 @@
 // windows; X11 does, Wayland does not. So on a Wayland session that also offers Xwayland
 // the program goes through Xwayland, natively only where Wayland is all there is, and a
 // platform the user names in QT_QPA_PLATFORM is always taken as given.
+//
+// An X display is tried before Qt sees it: Qt crashes in its screen set-up on a screen
+// number the server does not have (DISPLAY=:0.-1), and where it cannot connect it says so
+// in lines meant for a broken installation, even when the Wayland plugin then starts fine.
 
 #include <string>
 #include <string_view>
@@ -13,15 +17,20 @@ struct DesktopEnvironment {
     std::string_view qpaPlatform;    // QT_QPA_PLATFORM
     std::string_view waylandDisplay; // WAYLAND_DISPLAY
     std::string_view display;        // DISPLAY
+    // An X server answers at DISPLAY and has the screen it names (x11DisplayUsable).
+    bool displayUsable = false;
 };
 
 struct PlatformSession {
     // Qt's platform plugins to try, in order, separated by ';'; empty leaves the choice to
     // Qt (and so to the user's QT_QPA_PLATFORM).
     std::string platform;
-    // Not empty when no display is named at all: the line to print instead of starting.
+    // Not empty when no display named can be used: the line to print instead of starting.
     std::string unavailable;
 };
+
+// Connects to the X display and checks the screen number it names.
+bool x11DisplayUsable(std::string_view display);
 
 // An empty variable counts as unset, as it does for Qt.
 PlatformSession choosePlatformSession(const DesktopEnvironment& environment,

@@ -33,6 +33,6 @@ int runTandemo(QApplication& application)
     TTandemo* mainWindow = owner.windows().tandemo;
     QObject::connect(mainWindow, &TTandemo::closed, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    mainWindow->show();
+    owner.showMainWindow();
     return application.exec();
 }

@@ -9,7 +9,6 @@
 #include "zast.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <QWindow>
 
 WindowOwner::WindowOwner()
@@ -42,18 +41,55 @@ void WindowOwner::createSplash()
 {
     TZast* splash = create(m_zast, m_windows.zast);
     splash->show();
-    // Paint it now, before the other windows are built: wait (at most 500 ms) for the window
-    // system to expose it, then paint synchronously. The wait sleeps in the event loop until
-    // something arrives instead of polling, so the X server and the window manager, which
-    // have to place the window first, get the processor; the timer only bounds the sleep.
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    deadline.start(500);
-    while (splash->windowHandle() && !splash->windowHandle()->isExposed() && deadline.isActive()) {
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
-                                    QEventLoop::WaitForMoreEvents);
+    // What the window system has already answered is handled now, without waiting for
+    // more: where the splash is exposed by then, it is painted before the rest is built.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+namespace {
+
+// Shows the main window once the splash has been exposed, or has gone: the splash is then
+// on screen first whatever the pace of the display server and the window manager, and the
+// event loop goes on meanwhile.
+class AfterSplash : public QObject {
+public:
+    AfterSplash(QWidget* splash, QWidget* mainWindow)
+        : QObject(splash), m_splash(splash), m_mainWindow(mainWindow)
+    {
+        splash->installEventFilter(this);
+        splash->windowHandle()->installEventFilter(this);
     }
-    splash->repaint();
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const bool exposed = event->type() == QEvent::Expose && watched->isWindowType() &&
+                             static_cast<QWindow*>(watched)->isExposed();
+        if (exposed || event->type() == QEvent::Hide) {
+            m_splash->removeEventFilter(this);
+            m_splash->windowHandle()->removeEventFilter(this);
+            // After the splash has handled its exposure, that is, painted itself.
+            QMetaObject::invokeMethod(m_mainWindow, &QWidget::show, Qt::QueuedConnection);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_splash;
+    QWidget* m_mainWindow;
+};
+
+} // namespace
+
+void WindowOwner::showMainWindow()
+{
+    QWidget* splash = m_windows.zast;
+    if (!splash || !splash->isVisible() || !splash->windowHandle() ||
+        splash->windowHandle()->isExposed()) {
+        m_windows.tandemo->show();
+        return;
+    }
+    new AfterSplash(splash, m_windows.tandemo);
 }
 
 void WindowOwner::createWindows()

@@ -22,6 +22,8 @@ public:
     void createSplash();
     // Creates the remaining windows in their order.
     void createWindows();
+    // Shows the main window, once the splash is on screen.
+    void showMainWindow();
 
     const WindowSet& windows() const { return m_windows; }
     // The object names of the windows in the order they were created.

@@ -5,6 +5,7 @@
 #include "event_guard.h"
 #include "window_look.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QShowEvent>
@@ -47,7 +48,11 @@ TZast::TZast(WindowSet&, QWidget* parent)
         // The version line sizes itself once, after the whole form is in place.
         BaseLabel::FormLoading loading;
         m_ui->setupUi(this);
-        setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        // Not the splash type: KWin hides a splash at the first click on it. A frameless
+        // utility window kept above the others stays for its whole time on every manager;
+        // it takes no focus and has no taskbar entry.
+        setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                       Qt::WindowDoesNotAcceptFocus);
         WindowLook::setBackground(this, WindowLook::btnFace());
         setCursor(Qt::WaitCursor);
 
@@ -69,8 +74,31 @@ void TZast::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         WindowLook::centreOnScreen(this);
+        qApp->installEventFilter(this);
     }
     QWidget::showEvent(event);
+}
+
+void TZast::hideEvent(QHideEvent* event)
+{
+    qApp->removeEventFilter(this);
+    QWidget::hideEvent(event);
+}
+
+// Where no manager keeps windows above (none runs, or one without the desktop hints, such as
+// twm), a window mapped later would cover the splash: it goes back on top each time another
+// window of the program has been mapped.
+bool TZast::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShowToParent && watched != this && watched->isWidgetType()) {
+        const auto* window = static_cast<QWidget*>(watched);
+        // Menus and tool tips open over the splash as they would over any window.
+        if (window->isWindow() && window->windowType() != Qt::Popup &&
+            window->windowType() != Qt::ToolTip) {
+            raise();
+        }
+    }
+    return false;
 }
 
 void TZast::Timer1Timer()

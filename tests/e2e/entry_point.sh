@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The real program's entry point seen from outside: where no display can be reached it
-# says so in one line on standard error and ends with status 1; on a display, options
+# The real program's entry point seen from outside: where no display can be reached, or
+# the one named cannot be used, it says so in one line on standard error and ends with
+# status 1; on a display, options
 # typed after its name (Qt's own included) change nothing of what it shows.
 #
 # usage: entry_point.sh <program>
@@ -53,6 +54,18 @@ done
 # ---- options change nothing ------------------------------------------------------------
 
 x_session_start "$work/x" 1024x768
+# Screen numbers the server has not got (Qt crashed in its screen set-up on the negative one,
+# which the largest 32-bit number also becomes).
+for screen in -1 4294967295 1; do
+    status=0
+    env -u WAYLAND_DISPLAY DISPLAY="$DISPLAY.$screen" timeout 20 "$program" \
+        >"$work/out" 2>"$work/err" || status=$?
+    [ "$status" -eq 1 ] || { cat "$work/err"; fail "screen $screen: status $status, not 1"; }
+    [ "$(wc -l <"$work/err")" -eq 1 ] && [ ! -s "$work/out" ] &&
+        grep -q "^Tandemo needs a graphical desktop session: .*DISPLAY=$DISPLAY.$screen" "$work/err" ||
+        { cat "$work/err"; fail "screen $screen: not the one line"; }
+    note "DISPLAY=$DISPLAY.$screen: status 1, one line"
+done
 printf '* { background: rgb(0, 255, 0); color: rgb(255, 0, 0); }\n' >"$work/green.qss"
 hostile=(-stylesheet "$work/green.qss" -reverse -style Windows -qwindowtitle Hijacked
     -qwindowgeometry 200x100+0+0 -platform offscreen --help)

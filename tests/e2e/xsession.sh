@@ -1,8 +1,12 @@
 # Sourced by the tests that run the real program: a private X server with a window
 # manager, and small helpers to wait for windows and to read them from outside.
 #
-#   x_session_start <work dir> [<width>x<height>]   exports DISPLAY, starts Xvfb and openbox
-#   x_session_stop                                   ends what x_session_start started
+#   x_session_start <work dir> [<width>x<height>] [<manager>]
+#                     exports DISPLAY, starts Xvfb, a private session bus and the window
+#                     manager: openbox (the default), kwin (KWin with its Breeze frame),
+#                     mutter or xfwm4; then watches the root window's children being
+#                     created, placed and mapped (frame_places)
+#   x_session_stop    ends what x_session_start started
 #
 # Every wait polls a condition against a deadline; nothing sleeps for a fixed time
 # hoping that something has happened. Deadlines are written for the ordinary build on
@@ -53,14 +57,17 @@ wait_until() {
 }
 
 x_session_start() {
-    local dir=$1 screen=${2:-1024x768}
+    local dir=$1 screen=${2:-1024x768} manager=${3:-openbox}
     mkdir -p "$dir"
+    x_session_dir=$dir
     # Keep the window manager and Qt away from the user's own settings and caches.
     export HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/.config" XDG_CACHE_HOME="$dir/home/.cache"
     export XDG_RUNTIME_DIR="$dir/runtime"
     mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"
-    unset WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
+    # Whatever the caller's environment: the managers and the program read texts in UTF-8.
+    export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
     # -displayfd lets the server choose a free display number and tell us which. The
     # choice cannot race: the server takes a number by binding its socket and moves on to
@@ -74,10 +81,33 @@ x_session_start() {
     wait_until 10 "Xvfb to report its display" grep -q . "$numberfile"
     export DISPLAY=":$(tr -d '[:space:]' <"$numberfile")"
 
-    openbox --sm-disable >"$dir/openbox.log" 2>&1 &
+    # Every frame the manager puts on the root window, from its creation on. Started
+    # before the manager, so that nothing placed is missed.
+    stdbuf -oL xev -root -event substructure >"$dir/root-events.log" 2>&1 &
     x_session_pids+=($!)
-    wait_until 10 "openbox to manage the screen" wm_running
-    note "X server $DISPLAY ($screen) with openbox"
+
+    # A private session bus, as a desktop session has one: KWin and xfwm4 need it.
+    local busfile="$dir/bus"
+    : >"$busfile"
+    dbus-daemon --session --nofork --nosyslog --print-address=3 3>"$busfile" \
+        >"$dir/dbus.log" 2>&1 &
+    x_session_pids+=($!)
+    wait_until 10 "the session bus to start" grep -q . "$busfile"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$busfile")
+    export DBUS_SESSION_BUS_ADDRESS
+
+    case $manager in
+        openbox) openbox --sm-disable ;;
+        # KDE_DEBUG: no crash handler that would start KWin again, on whichever server then
+        # has the display number.
+        kwin) QT_QPA_PLATFORM=xcb KDE_DEBUG=1 kwin_x11 --replace ;;
+        mutter) mutter --x11 --replace --sm-disable ;;
+        xfwm4) xfwm4 --replace --compositor=off ;;
+        *) fail "no window manager called '$manager'" ;;
+    esac >"$dir/$manager.log" 2>&1 &
+    x_session_pids+=($!)
+    wait_until 20 "$manager to manage the screen" wm_running
+    note "X server $DISPLAY ($screen) with $manager"
 }
 
 wm_running() {
@@ -139,9 +169,62 @@ client_geometry() {
 frame_geometry() {
     local x y w h left right top bottom
     read -r x y w h < <(client_geometry "$1")
+    # None announced (a window without a frame): none.
     read -r left right top bottom < <(xprop -id "$1" _NET_FRAME_EXTENTS |
-        sed -n 's/.*= *//p' | tr -d ',')
+        sed -n 's/.*= *//p' | tr -d ',') || left=0 right=0 top=0 bottom=0
     echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
+}
+
+# frame_of <window>: the root window's child that holds the window, as a decimal id: the
+# manager's frame, or the window itself where the manager draws none round it.
+frame_of() {
+    local id=$1 parent root
+    root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
+    while :; do
+        parent=$(xwininfo -id "$id" -tree | awk '/Parent window id:/ { print $4 }')
+        [ -n "$parent" ] || return 1
+        [ $((parent)) -ne $((root)) ] || { printf '%d\n' "$id"; return 0; }
+        id=$parent
+    done
+}
+
+# frame_places <frame>: "x y width height" of a root window's child at each mapping and at
+# each change while mapped, from the root window's events: a frame that was mapped
+# elsewhere and moved afterwards shows each of its places. Only the places with the size
+# the frame had last count: KWin and mutter map their frame before they size it (1 x 1, or
+# the client's size), and show it only once they have drawn it at its size.
+frame_places() {
+    awk -v frame="$(printf '0x%x' "$1")" '
+        function part(re) { return match(rec, re) ? substr(rec, RSTART, RLENGTH) : "" }
+        function show() { if (mapped && geometry != "") places[++n] = geometry }
+        BEGIN { RS = "" }
+        {
+            rec = $0
+            gsub(/\n/, " ", rec)
+            subject = part($1 == "CreateNotify" ? "parent 0x[0-9a-f]+, window 0x[0-9a-f]+" \
+                                                : "event 0x[0-9a-f]+, window 0x[0-9a-f]+")
+            sub(/.*window /, "", subject)
+            if (subject != frame) next
+            if ($1 == "CreateNotify" || $1 == "ConfigureNotify") {
+                g = part("[(]-?[0-9]+,-?[0-9]+[)], width [0-9]+, height [0-9]+")
+                gsub(/[^0-9-]+/, " ", g)
+                split(g, v, " ")
+                geometry = v[1] " " v[2] " " v[3] " " v[4]
+                show()
+            } else if ($1 == "MapNotify") {
+                mapped = 1
+                show()
+            } else if ($1 == "UnmapNotify" || $1 == "DestroyNotify") {
+                mapped = 0
+            }
+        }
+        END {
+            split(places[n], last, " ")
+            for (i = 1; i <= n; i++) {
+                split(places[i], p, " ")
+                if (p[3] == last[3] && p[4] == last[4]) print places[i]
+            }
+        }' "$x_session_dir/root-events.log"
 }
 
 # client_list <root property>: the managed windows a window manager lists, one decimal id
