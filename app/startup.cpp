@@ -34,5 +34,6 @@ int runTandemo(QApplication& application)
     QObject::connect(mainWindow, &TTandemo::closed, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     mainWindow->show();
+    owner.prepareDialogsWhenIdle();
     return application.exec();
 }

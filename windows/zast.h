@@ -23,9 +23,6 @@ public:
     // The picture as designed, before it is stretched into Image1.
     static constexpr QSize pictureSize{729, 480};
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void Timer1Timer();
 

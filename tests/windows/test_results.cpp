@@ -464,7 +464,7 @@ void TestResults::gridRows()
 {
     QFETCH(int, row);
     showResultsAlone();
-    QTableWidget* grid = results()->StringGrid1();
+    auto* grid = child<QTableWidget>(results(), QStringLiteral("StringGrid1"));
     QCOMPARE(grid->rowCount(), 8);
     QCOMPARE(grid->columnCount(), 2);
     QTEST(grid->rowHeight(row), "height");
@@ -487,7 +487,7 @@ void TestResults::gridRows()
 void TestResults::gridIsReadOnly()
 {
     showResultsAlone();
-    QTableWidget* grid = results()->StringGrid1();
+    auto* grid = child<QTableWidget>(results(), QStringLiteral("StringGrid1"));
     grid->item(3, 1)->setText(QStringLiteral("5%"));
     const auto clickCell = [&](int row, int column) {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
