@@ -12,7 +12,8 @@
 #include <QTimer>
 #include <QWindow>
 
-WindowOwner::WindowOwner()
+WindowOwner::WindowOwner(const QuestionCatalogue::WeightTable& answerWeights)
+    : m_model(answerWeights)
 {
     m_windows.model = &m_model;
 }

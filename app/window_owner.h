@@ -17,7 +17,10 @@
 
 class WindowOwner {
 public:
-    WindowOwner();
+    // The survey records the catalogue's weights unless a table is given (tests of the
+    // arithmetic's edge cases through the windows).
+    explicit WindowOwner(
+        const QuestionCatalogue::WeightTable& answerWeights = QuestionCatalogue::weights());
     ~WindowOwner();
     WindowOwner(const WindowOwner&) = delete;
     WindowOwner& operator=(const WindowOwner&) = delete;
