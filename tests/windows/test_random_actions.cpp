@@ -208,26 +208,18 @@ struct Questionnaire {
             results.percent[k] = survey::truncateTowardZero(percent);
             weight[k] = Arithmetic(percent).dividedBy(100).stored();
         }
-        const auto [w1, w2, w3, w4, w5, w6, w7] = weight;
-        p = Arithmetic(w1)
-                .plus(w3)
-                .plus(w4)
-                .plus(w5)
-                .plus(w6)
-                .plus(w7)
-                .dividedBy(6)
-                .times(w2)
-                .stored();
+        // w1 and w3..w7, in that order; question 2 multiplies in type 1 and comes last in type 2.
+        const auto addW3ToW7 = [this](Arithmetic& sum) -> Arithmetic& {
+            for (int k = 2; k < 7; ++k) {
+                sum.plus(weight[k]);
+            }
+            return sum;
+        };
+        Arithmetic type1(weight[0]);
+        p = addW3ToW7(type1).dividedBy(6).times(weight[1]).stored();
         results.type1 = storePercent();
-        p = Arithmetic(w1)
-                .plus(w3)
-                .plus(w4)
-                .plus(w5)
-                .plus(w6)
-                .plus(w7)
-                .plus(w2)
-                .dividedBy(7)
-                .stored();
+        Arithmetic type2(weight[0]);
+        p = addW3ToW7(type2).plus(weight[1]).dividedBy(7).stored();
         results.type2 = storePercent();
         return results;
     }
