@@ -2,6 +2,7 @@
 
 #include "window_look.h"
 
+#include <QBackingStore>
 #include <QImage>
 #include <QKeyEvent>
 #include <QTabWidget>
@@ -33,7 +34,14 @@ void DesignedDialog::prepare()
             tabs->widget(page)->render(&scratch);
         }
     }
+    // The native window, and its backing store at the window's size, which a first showing
+    // would otherwise allocate and fill before it could paint.
     create();
+    if (QBackingStore* store = backingStore()) {
+        store->resize(size());
+        store->beginPaint(QRegion(rect()));
+        store->endPaint();
+    }
 }
 
 void DesignedDialog::setVisible(bool visible)
