@@ -15,6 +15,7 @@
 
 #include "aboutbox.h"
 #include "attract.h"
+#include "bench_environment.h"
 #include "font_substitutions.h"
 #include "info.h"
 #include "results.h"
@@ -51,10 +52,7 @@ double showingMs(QWidget* window)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
-        qputenv("QT_FONT_DPI", "96");
+    chooseBenchPlatform();
     QApplication application(argc, argv);
     registerFontSubstitutions();
     bool prepared = true;
