@@ -34,5 +34,6 @@ int runTandemo(QApplication& application)
     QObject::connect(mainWindow, &TTandemo::closed, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     owner.showMainWindow();
+    owner.prepareDialogsWhenIdle();
     return application.exec();
 }

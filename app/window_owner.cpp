@@ -11,35 +11,25 @@
 #include <QApplication>
 #include <QWindow>
 
-WindowOwner::WindowOwner()
+WindowOwner::WindowOwner(const QuestionCatalogue::WeightTable& answerWeights)
+    : m_model(answerWeights)
 {
     m_windows.model = &m_model;
 }
 
-WindowOwner::~WindowOwner()
-{
-    // Reverse order of creation; the later windows have the main window as parent and
-    // must go before it.
-    m_attract.reset();
-    m_specHelp.reset();
-    m_aboutBox.reset();
-    m_results.reset();
-    m_info.reset();
-    m_tandemo.reset();
-    m_zast.reset();
-}
+WindowOwner::~WindowOwner() = default;
 
-template <typename Window> Window* WindowOwner::create(std::unique_ptr<Window>& slot, Window*& view)
+template <typename Window> void WindowOwner::note(Window* window, Window*& view)
 {
-    slot = std::make_unique<Window>(m_windows);
-    view = slot.get();
-    m_creationOrder << slot->objectName();
-    return view;
+    view = window;
+    m_creationOrder << window->objectName();
 }
 
 void WindowOwner::createSplash()
 {
-    TZast* splash = create(m_zast, m_windows.zast);
+    m_zast = std::make_unique<TZast>(m_windows);
+    note(m_zast.get(), m_windows.zast);
+    TZast* splash = m_zast.get();
     splash->show();
     // What the window system has already answered is handled now, without waiting for
     // more: where the splash is exposed by then, it is painted before the rest is built.
@@ -94,10 +84,70 @@ void WindowOwner::showMainWindow()
 
 void WindowOwner::createWindows()
 {
-    create(m_tandemo, m_windows.tandemo);
-    create(m_info, m_windows.info);
-    create(m_results, m_windows.results);
-    create(m_aboutBox, m_windows.aboutBox);
-    create(m_specHelp, m_windows.specHelp);
-    create(m_attract, m_windows.attract);
+    m_tandemo = std::make_unique<TTandemo>(m_windows);
+    note(m_tandemo.get(), m_windows.tandemo);
+    QWidget* mainWindow = m_tandemo.get();
+    note(new TInfo(m_windows, mainWindow), m_windows.info);
+    note(new TResults(m_windows, mainWindow), m_windows.results);
+    note(new TAboutBox(m_windows, mainWindow), m_windows.aboutBox);
+    note(new TSpecHelp(m_windows, mainWindow), m_windows.specHelp);
+    note(new TAttract(m_windows, mainWindow), m_windows.attract);
+}
+
+namespace {
+
+// Prepares the dialogs in turn, each in a turn of the event loop of its own.
+void prepareFrom(QList<DesignedDialog*> dialogs)
+{
+    if (dialogs.isEmpty()) {
+        return;
+    }
+    DesignedDialog* next = dialogs.takeFirst();
+    QMetaObject::invokeMethod(
+        next,
+        [next, rest = std::move(dialogs)] {
+            next->prepare();
+            prepareFrom(rest);
+        },
+        Qt::QueuedConnection);
+}
+
+// Starts the preparation once the main window is exposed, which paints it: by then the
+// splash and the main window are on screen, and the rest of the splash's five seconds are
+// idle.
+class AfterFirstExpose : public QObject {
+public:
+    AfterFirstExpose(QWindow* window, QList<DesignedDialog*> dialogs)
+        : QObject(window), m_dialogs(std::move(dialogs))
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            // Queued, so that the paint of the exposed window is finished first.
+            prepareFrom(std::move(m_dialogs));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QList<DesignedDialog*> m_dialogs;
+};
+
+} // namespace
+
+void WindowOwner::prepareDialogsWhenIdle()
+{
+    QList<DesignedDialog*> dialogs{m_windows.results, m_windows.info, m_windows.specHelp,
+                                   m_windows.attract, m_windows.aboutBox};
+    m_tandemo->winId(); // the native window, whose exposure is awaited
+    if (m_tandemo->windowHandle()->isExposed()) {
+        prepareFrom(std::move(dialogs));
+    } else {
+        new AfterFirstExpose(m_tandemo->windowHandle(), std::move(dialogs));
+    }
 }

@@ -2,8 +2,12 @@
 // Owns one instance of every window for the whole run. The splash comes first and
 // on its own, so that it is on screen before anything else is built; the others
 // follow in their fixed order with the questionnaire window first, which makes it
-// the main window. Nothing else in the program creates windows. The windows are
-// destroyed together, in reverse order, when the owner goes.
+// the main window. Nothing else in the program creates windows.
+//
+// Ownership: the splash and the main window are the two top-level windows and are held
+// here; every other window is the main window's own (its Qt child, so that it stacks
+// over it) and goes with it. The main window, dialogs and all, is destroyed before the
+// splash, and both before the survey model they use.
 
 #include "survey_model.h"
 #include "window_set.h"
@@ -13,7 +17,10 @@
 
 class WindowOwner {
 public:
-    WindowOwner();
+    // The survey records the catalogue's weights unless a table is given (tests of the
+    // arithmetic's edge cases through the windows).
+    explicit WindowOwner(
+        const QuestionCatalogue::WeightTable& answerWeights = QuestionCatalogue::weights());
     ~WindowOwner();
     WindowOwner(const WindowOwner&) = delete;
     WindowOwner& operator=(const WindowOwner&) = delete;
@@ -24,24 +31,21 @@ public:
     void createWindows();
     // Shows the main window, once the splash is on screen.
     void showMainWindow();
+    // Once the main window is on screen, gets every dialog ready for its first
+    // showing (DesignedDialog::prepare), one dialog per turn of the event loop, so that
+    // what the user does in between is not held up.
+    void prepareDialogsWhenIdle();
 
     const WindowSet& windows() const { return m_windows; }
     // The object names of the windows in the order they were created.
     const QStringList& creationOrder() const { return m_creationOrder; }
 
 private:
-    template <typename Window> Window* create(std::unique_ptr<Window>& slot, Window*& view);
+    template <typename Window> void note(Window* window, Window*& view);
 
     SurveyModel m_model;
     WindowSet m_windows;
     QStringList m_creationOrder;
-
-    // Declared in creation order, so that they are destroyed in reverse.
     std::unique_ptr<TZast> m_zast;
     std::unique_ptr<TTandemo> m_tandemo;
-    std::unique_ptr<TInfo> m_info;
-    std::unique_ptr<TResults> m_results;
-    std::unique_ptr<TAboutBox> m_aboutBox;
-    std::unique_ptr<TSpecHelp> m_specHelp;
-    std::unique_ptr<TAttract> m_attract;
 };

@@ -2,6 +2,7 @@
 // 96 dpi, which the designed sizes assume, unless the environment chooses otherwise, and the
 // program's font substitutions, so that the faces measured are the ones the program uses.
 
+#include "bench_environment.h"
 #include "font_substitutions.h"
 
 #include <QApplication>
@@ -9,10 +10,7 @@
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
-        qputenv("QT_FONT_DPI", "96");
+    chooseBenchPlatform();
     QApplication application(argc, argv);
     registerFontSubstitutions();
 

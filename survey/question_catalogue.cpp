@@ -14,7 +14,7 @@ struct Answer {
 struct Question {
     std::string_view text;
     int answerCount;
-    std::array<Answer, 6> answers; // positions past answerCount stay empty
+    std::array<Answer, maxAnswerCount> answers; // positions past answerCount stay empty
 };
 
 // The odd spacing (the double space in question 1's first answer, the trailing spaces,
@@ -120,6 +120,17 @@ std::string_view answerText(int question, int position)
 double weight(int question, int position)
 {
     return answerEntry(question, position).weight;
+}
+
+WeightTable weights()
+{
+    WeightTable table{};
+    for (std::size_t q = 0; q < questions.size(); ++q) {
+        for (std::size_t pos = 0; pos < table[q].size(); ++pos) {
+            table[q][pos] = questions[q].answers[pos].weight;
+        }
+    }
+    return table;
 }
 
 } // namespace QuestionCatalogue

@@ -19,7 +19,8 @@ constexpr int lastResultsPosition = 4;
 // Questions 2..6 start at 1.0 so that a question marked current but not yet answered
 // counts fully in the current probability.
 template <class Arithmetic>
-BasicSurveyModel<Arithmetic>::BasicSurveyModel() : m_weight{0.0, 1.0, 1.0, 1.0, 1.0, 1.0, 0.0}
+BasicSurveyModel<Arithmetic>::BasicSurveyModel(const QuestionCatalogue::WeightTable& answerWeights)
+    : m_answerWeights(answerWeights), m_weight{0.0, 1.0, 1.0, 1.0, 1.0, 1.0, 0.0}
 {}
 
 template <class Arithmetic> void BasicSurveyModel<Arithmetic>::selectQuestion(int n)
@@ -39,7 +40,8 @@ template <class Arithmetic> void BasicSurveyModel<Arithmetic>::answerToggled(int
     // change records for the newly current question.
     for (int q = 1; q <= questionCount; ++q) {
         if (isCurrent(q) && pos >= 1 && pos <= QuestionCatalogue::answerCount(q)) {
-            m_weight[static_cast<std::size_t>(q - 1)] = QuestionCatalogue::weight(q, pos);
+            const auto question = static_cast<std::size_t>(q - 1);
+            m_weight[question] = m_answerWeights[question][static_cast<std::size_t>(pos - 1)];
         }
     }
     if (pos <= lastResultsPosition && isCurrent(questionCount)) {

@@ -3,7 +3,8 @@
 //
 // Data flow: the questionnaire window calls selectQuestion() when a question button
 // is pressed and answerToggled() for every change of an answer box's tick; the model
-// records weights from QuestionCatalogue into weight(). currentProbability() and
+// records weights from a QuestionCatalogue::WeightTable (the catalogue's own unless one is
+// given, as tests of the arithmetic's edge cases do) into weight(). currentProbability() and
 // computeResults() evaluate the formulas into P and lastPercent; mutualPercent()
 // multiplies the partner's typed percentage by the P the last computation left.
 //
@@ -14,6 +15,7 @@
 // tests can hold one against the other.
 
 #include "extended.h"
+#include "question_catalogue.h"
 
 #include <array>
 #include <cstdint>
@@ -37,7 +39,8 @@ using NativeArithmetic = MpfrExtended;
 
 template <class Arithmetic> class BasicSurveyModel {
 public:
-    BasicSurveyModel();
+    explicit BasicSurveyModel(
+        const QuestionCatalogue::WeightTable& answerWeights = QuestionCatalogue::weights());
 
     // Marks question n (1..7) current; for n >= 2 also releases question n - 1.
     void selectQuestion(int n);
@@ -61,6 +64,7 @@ private:
     double rowProbability(int k) const;
     std::int32_t storePercentOfP();
 
+    QuestionCatalogue::WeightTable m_answerWeights;
     std::array<double, 7> m_weight;
     std::array<bool, 7> m_current{};
     std::array<std::int32_t, 7> m_percent{};
@@ -77,4 +81,7 @@ extern template class BasicSurveyModel<survey::X87Extended>;
 
 // The one model of a run, computing with this build's arithmetic. A class of its own rather
 // than an alias, so that windows can declare it ahead.
-class SurveyModel : public BasicSurveyModel<survey::NativeArithmetic> {};
+class SurveyModel : public BasicSurveyModel<survey::NativeArithmetic> {
+public:
+    using BasicSurveyModel::BasicSurveyModel;
+};

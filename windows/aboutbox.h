@@ -5,7 +5,8 @@
 // modally, centred on the screen each time; "OK" (the default button) closes it with the
 // result OK.
 
-#include <QDialog>
+#include "designed_dialog.h"
+
 #include <QScopedPointer>
 
 namespace Ui {
@@ -13,15 +14,14 @@ class TAboutBox;
 }
 struct WindowSet;
 
-class TAboutBox : public QDialog {
+class TAboutBox : public DesignedDialog {
     Q_OBJECT
 public:
-    explicit TAboutBox(WindowSet& windows, QWidget* parent = nullptr);
+    TAboutBox(WindowSet& windows, QWidget* parent);
     ~TAboutBox() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void measure() override;
 
 private:
     void applyDesign();

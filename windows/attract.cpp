@@ -2,22 +2,19 @@
 #include "ui_attract.h"
 
 #include "assets.h"
-#include "dialog_keys.h"
 #include "event_guard.h"
 #include "standard_icon.h"
-#include "tandemo.h"
 #include "window_look.h"
-#include "window_set.h"
 
-#include <QKeyEvent>
 #include <QStyle>
 
-TAttract::TAttract(WindowSet& windows, QWidget* parent)
-    : QDialog(parent ? parent : windows.tandemo), m_ui(new Ui::TAttract)
+TAttract::TAttract(WindowSet&, QWidget* parent)
+    : DesignedDialog({.frame = WindowLook::sizeableFrame, .buttons = {.cancelButton = true}},
+                     parent),
+      m_ui(new Ui::TAttract)
 {
     m_ui->setupUi(this);
     applyDesign();
-    DialogKeys::keepDesignedDefaults(this);
     m_ui->Memo1->setPlainText(Assets::readText(Assets::Attraction));
     connect(m_ui->BitBtn1, &QAbstractButton::clicked, this, guarded([this] { reject(); }));
 }
@@ -29,7 +26,6 @@ TAttract::~TAttract() = default;
 void TAttract::applyDesign()
 {
     using namespace WindowLook;
-    setWindowFlags(sizeableFrame);
     resize(clientSizeForOuter(QSize(475, 335)));
     move(211, 107);
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
@@ -39,19 +35,13 @@ void TAttract::applyDesign()
     m_ui->Label1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 27));
     setTextColour(m_ui->Label1, yellow);
     m_ui->Label1->setAutoFillBackground(false);
-    beforeFirstShow(this, [this] { condenseToFit(m_ui->Label1); });
 
     m_ui->Memo1->setTabStopDistance(classicTabStop(m_ui->Memo1->font()));
     m_ui->BitBtn1->setIcon(deferredStandardIcon(this, QStyle::SP_DialogCancelButton));
     m_ui->BitBtn1->setIconSize(QSize(16, 16));
 }
 
-// "ЗАКРЫТЬ" is the cancel button, so Escape closes; there is no default button for Enter.
-void TAttract::keyPressEvent(QKeyEvent* event)
+void TAttract::measure()
 {
-    if (DialogKeys::reachesMissingButton(event, {.cancelButton = true})) {
-        event->ignore();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    WindowLook::condenseToFit(m_ui->Label1);
 }

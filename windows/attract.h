@@ -5,7 +5,8 @@
 // it modally; the essay comes from its resource when the window is made, and
 // "ЗАКРЫТЬ" (or Escape) closes it with the result Cancel.
 
-#include <QDialog>
+#include "designed_dialog.h"
+
 #include <QScopedPointer>
 
 namespace Ui {
@@ -13,14 +14,14 @@ class TAttract;
 }
 struct WindowSet;
 
-class TAttract : public QDialog {
+class TAttract : public DesignedDialog {
     Q_OBJECT
 public:
-    explicit TAttract(WindowSet& windows, QWidget* parent = nullptr);
+    TAttract(WindowSet& windows, QWidget* parent);
     ~TAttract() override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void measure() override;
 
 private:
     void applyDesign();

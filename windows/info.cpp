@@ -1,35 +1,29 @@
 #include "info.h"
 #include "ui_info.h"
 
-#include "dialog_keys.h"
 #include "event_guard.h"
-#include "tandemo.h"
 #include "window_look.h"
-#include "window_set.h"
 
-#include <QKeyEvent>
-
-TInfo::TInfo(WindowSet& windows, QWidget* parent)
-    : QDialog(parent ? parent : windows.tandemo), m_ui(new Ui::TInfo)
+TInfo::TInfo(WindowSet&, QWidget* parent)
+    : DesignedDialog({.frame = WindowLook::sizeableFrame}, parent), m_ui(new Ui::TInfo)
 {
     m_ui->setupUi(this);
     applyDesign();
-    DialogKeys::keepDesignedDefaults(this);
     connect(m_ui->BitBtn1, &QAbstractButton::clicked, this, guarded([this] { accept(); }));
 }
 
 TInfo::~TInfo() = default;
 
-QLineEdit* TInfo::Edit1() const
+void TInfo::showPercentage(int percent)
 {
-    return m_ui->Edit1;
+    m_ui->Edit1->setText(QString::number(percent) + QLatin1Char('%'));
+    exec();
 }
 
-// What the form format cannot hold: frame, position, pixel font sizes and colours.
+// What the form format cannot hold: position, pixel font sizes and colours.
 void TInfo::applyDesign()
 {
     using namespace WindowLook;
-    setWindowFlags(sizeableFrame);
     resize(clientSizeForOuter(QSize(277, 197)));
     move(192, 109);
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
@@ -39,24 +33,17 @@ void TInfo::applyDesign()
 
     m_ui->Label1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 19));
     setTextColour(m_ui->Label1, teal);
-    beforeFirstShow(this, [this] { condenseToFit(m_ui->Label1); });
     m_ui->Edit1->setFont(pixelFont(QStringLiteral("Lucida Sans"), 40));
-    // Every percentage the questionnaire writes shows whole, the widest ("100%") too.
-    beforeFirstShow(this, [this] {
-        QStringList percentages;
-        for (int percent = 0; percent <= 100; ++percent) {
-            percentages << QString::number(percent) + QLatin1Char('%');
-        }
-        condenseToFit(m_ui->Edit1, percentages);
-    });
     setTextColour(m_ui->BitBtn1, red);
 }
 
-void TInfo::keyPressEvent(QKeyEvent* event)
+void TInfo::measure()
 {
-    if (DialogKeys::reachesMissingButton(event, {})) {
-        event->ignore();
-        return;
+    WindowLook::condenseToFit(m_ui->Label1);
+    // Every percentage the questionnaire writes shows whole, the widest ("100%") too.
+    QStringList percentages;
+    for (int percent = 0; percent <= 100; ++percent) {
+        percentages << QString::number(percent) + QLatin1Char('%');
     }
-    QDialog::keyPressEvent(event);
+    WindowLook::condenseToFit(m_ui->Edit1, percentages);
 }

@@ -1,29 +1,31 @@
 #pragma once
 // The current-probability window.
 //
-// Data flow: the questionnaire window's "ТЕКУЩАЯ ВЕРОЯНОСТЬ" command writes the current
-// percentage into Edit1 and shows this window modally; nothing here reads it back.
-// "ПРОДОЛЖИТЬ ОПРОС" closes the window with the result OK.
+// Data flow: the questionnaire window's "ТЕКУЩАЯ ВЕРОЯНОСТЬ" command hands the current
+// percentage to showPercentage(), which writes it into Edit1 and shows the window
+// modally; nothing here reads it back. "ПРОДОЛЖИТЬ ОПРОС" closes the window with the
+// result OK.
 
-#include <QDialog>
+#include "designed_dialog.h"
+
 #include <QScopedPointer>
 
 namespace Ui {
 class TInfo;
 }
 struct WindowSet;
-class QLineEdit;
 
-class TInfo : public QDialog {
+class TInfo : public DesignedDialog {
     Q_OBJECT
 public:
-    explicit TInfo(WindowSet& windows, QWidget* parent = nullptr);
+    TInfo(WindowSet& windows, QWidget* parent);
     ~TInfo() override;
 
-    QLineEdit* Edit1() const;
+    // Shows the percentage and the window, modally; returns when it is closed.
+    void showPercentage(int percent);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void measure() override;
 
 private:
     void applyDesign();

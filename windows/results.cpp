@@ -2,21 +2,17 @@
 #include "ui_results.h"
 
 #include "assets.h"
-#include "dialog_keys.h"
 #include "event_guard.h"
 #include "link_opener.h"
 #include "message_boxes.h"
 #include "spechelp.h"
 #include "standard_icon.h"
 #include "survey_model.h"
-#include "tandemo.h"
 #include "window_look.h"
 #include "window_set.h"
 
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QPainter>
-#include <QShowEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTabBar>
@@ -30,6 +26,11 @@ constexpr int gridRows = 8;
 constexpr int gridColumns = 2;
 constexpr int rowHeights[gridRows] = {24, 22, 24, 24, 24, 24, 24, 24};
 constexpr int columnWidth = 100;
+
+QString percentText(int percent)
+{
+    return QString::number(percent) + QLatin1Char('%');
+}
 
 bool isFixedCell(const QModelIndex& index)
 {
@@ -76,11 +77,11 @@ public:
 } // namespace
 
 TResults::TResults(WindowSet& windows, QWidget* parent)
-    : QDialog(parent ? parent : windows.tandemo), m_ui(new Ui::TResults), m_windows(windows)
+    : DesignedDialog({.frame = WindowLook::sizeableFrame, .centredOnShow = true}, parent),
+      m_ui(new Ui::TResults), m_windows(windows)
 {
     m_ui->setupUi(this);
     applyDesign();
-    DialogKeys::keepDesignedDefaults(this);
     FormCreate();
 
     connect(m_ui->BitBtn1, &QAbstractButton::clicked, this, guarded([this] { BitBtn1Click(); }));
@@ -99,27 +100,24 @@ TResults::TResults(WindowSet& windows, QWidget* parent)
 
 TResults::~TResults() = default;
 
-QTableWidget* TResults::StringGrid1() const
+void TResults::showResults(const SurveyResults& results)
 {
-    return m_ui->StringGrid1;
+    for (int k = 1; k <= 7; ++k) {
+        m_ui->StringGrid1->item(k, 1)->setText(percentText(results.percent[k - 1]));
+    }
+    m_windows.specHelp->setPosition(results.type1);
+    m_ui->Edit1->setText(percentText(results.type1));
+    const QString type2 = percentText(results.type2);
+    m_ui->Edit2->setText(type2);
+    exec();
+    m_ui->Edit2->setText(type2);
 }
 
-QLineEdit* TResults::Edit1() const
-{
-    return m_ui->Edit1;
-}
-
-QLineEdit* TResults::Edit2() const
-{
-    return m_ui->Edit2;
-}
-
-// What the form format cannot hold: frame, pixel font sizes, colours, pictures, texts
+// What the form format cannot hold: pixel font sizes, colours, pictures, texts
 // and the grid's cells.
 void TResults::applyDesign()
 {
     using namespace WindowLook;
-    setWindowFlags(sizeableFrame);
     resize(clientSizeForOuter(QSize(584, 465)));
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setBackground(this, purple);
@@ -213,16 +211,17 @@ void TResults::applyDesign()
         setTextColour(button, black);
     }
     m_ui->BitBtn11->setPicture(QPixmap(Assets::PartnerBanner));
+}
 
-    // Labels without a designed size take the size of their text.
-    beforeFirstShow(this, [this] {
-        condenseToFit(m_ui->Label1);
-        for (QLabel* label : findChildren<QLabel*>()) {
-            if (label != m_ui->Label1) {
-                label->adjustSize();
-            }
+// Labels without a designed size take the size of their text.
+void TResults::measure()
+{
+    WindowLook::condenseToFit(m_ui->Label1);
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (label != m_ui->Label1) {
+            label->adjustSize();
         }
-    });
+    }
 }
 
 void TResults::FormCreate()
@@ -237,29 +236,12 @@ void TResults::FormCreate()
     }
 }
 
-void TResults::showEvent(QShowEvent* event)
-{
-    if (!event->spontaneous()) {
-        WindowLook::centreOnScreen(this);
-    }
-    QDialog::showEvent(event);
-}
-
-void TResults::keyPressEvent(QKeyEvent* event)
-{
-    if (DialogKeys::reachesMissingButton(event, {})) {
-        event->ignore();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void TResults::BitBtn1Click()
 {
     const QByteArray partner = m_ui->Edit4->text().toUtf8();
     const int percent = m_windows.model->mutualPercent(
         std::string_view(partner.constData(), static_cast<std::size_t>(partner.size())));
-    m_ui->Edit3->setText(QString::number(percent) + QLatin1Char('%'));
+    m_ui->Edit3->setText(percentText(percent));
 }
 
 void TResults::Button1Click()
@@ -272,7 +254,5 @@ void TResults::Button1Click()
 
 void TResults::BitBtn3Click()
 {
-    if (m_windows.specHelp) {
-        m_windows.specHelp->exec();
-    }
+    m_windows.specHelp->exec();
 }

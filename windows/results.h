@@ -1,39 +1,37 @@
 #pragma once
 // The results window: the survey's outcome on three tabs.
 //
-// Data flow: the questionnaire window writes the per-question percentages into
-// StringGrid1's column 1 and the type 1 and type 2 texts into Edit1 and Edit2, then
-// shows this window modally. The one thing computed here is the mutual probability:
+// Data flow: the questionnaire window hands the computed results to showResults(), which
+// writes the per-question percentages into StringGrid1's column 1, the type 1 value
+// onto the indicator's bar and into Edit1, the type 2 value into Edit2, and shows this
+// window modally. The one thing computed here is the mutual probability:
 // "ВЫЧИСЛИТЬ" hands Edit4's text to the SurveyModel's mutualPercent() and writes the
 // answer into Edit3 (a text that is no integer is reported by the error guard and
 // changes nothing). "Подробности" opens the indicator window modally; the banners and
 // the link buttons hand their addresses to LinkOpener. Nothing is reset between
 // showings: the tab last used and what the edit boxes hold stay.
 
-#include <QDialog>
+#include "designed_dialog.h"
+
 #include <QScopedPointer>
 
 namespace Ui {
 class TResults;
 }
 struct WindowSet;
-class QLineEdit;
-class QTableWidget;
+struct SurveyResults;
 
-class TResults : public QDialog {
+class TResults : public DesignedDialog {
     Q_OBJECT
 public:
-    explicit TResults(WindowSet& windows, QWidget* parent = nullptr);
+    TResults(WindowSet& windows, QWidget* parent);
     ~TResults() override;
 
-    // Written by the questionnaire window's results computation.
-    QTableWidget* StringGrid1() const;
-    QLineEdit* Edit1() const;
-    QLineEdit* Edit2() const;
+    // Shows the results and the window, modally; returns when it is closed.
+    void showResults(const SurveyResults& results);
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void measure() override;
 
 private:
     void applyDesign();

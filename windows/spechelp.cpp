@@ -2,23 +2,20 @@
 #include "ui_spechelp.h"
 
 #include "assets.h"
-#include "dialog_keys.h"
 #include "event_guard.h"
 #include "message_boxes.h"
 #include "standard_icon.h"
-#include "tandemo.h"
 #include "window_look.h"
-#include "window_set.h"
 
-#include <QKeyEvent>
 #include <QStyle>
 
-TSpecHelp::TSpecHelp(WindowSet& windows, QWidget* parent)
-    : QDialog(parent ? parent : windows.tandemo), m_ui(new Ui::TSpecHelp)
+TSpecHelp::TSpecHelp(WindowSet&, QWidget* parent)
+    : DesignedDialog({.frame = WindowLook::sizeableFrame, .buttons = {.defaultButton = true}},
+                     parent),
+      m_ui(new Ui::TSpecHelp)
 {
     m_ui->setupUi(this);
     applyDesign();
-    DialogKeys::keepDesignedDefaults(this);
     m_ui->RichEdit1->setPlainText(Assets::readText(Assets::Disclaimer));
     // Connected only after the fill, which is the window's own doing and no change by
     // the user.
@@ -42,16 +39,15 @@ TSpecHelp::TSpecHelp(WindowSet& windows, QWidget* parent)
 
 TSpecHelp::~TSpecHelp() = default;
 
-QProgressBar* TSpecHelp::ProgressBar1() const
+void TSpecHelp::setPosition(int percent)
 {
-    return m_ui->ProgressBar1;
+    m_ui->ProgressBar1->setValue(percent);
 }
 
-// What the form format cannot hold: frame, position, pixel font sizes and colours.
+// What the form format cannot hold: position, pixel font sizes and colours.
 void TSpecHelp::applyDesign()
 {
     using namespace WindowLook;
-    setWindowFlags(sizeableFrame);
     resize(clientSizeForOuter(QSize(425, 394)));
     move(237, 110);
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
@@ -67,12 +63,6 @@ void TSpecHelp::applyDesign()
     for (QLabel* label : {m_ui->Label1, m_ui->Label3, m_ui->Label4}) {
         setTextColour(label, readableOn(desktopBackground(), silver));
     }
-    beforeFirstShow(this, [this] {
-        condenseToFit(m_ui->Label5);
-        for (QLabel* label : {m_ui->Label1, m_ui->Label3, m_ui->Label4, m_ui->Label2}) {
-            label->adjustSize();
-        }
-    });
 
     QPalette disclaimer = m_ui->RichEdit1->palette();
     disclaimer.setColor(QPalette::Base, purple);
@@ -85,13 +75,12 @@ void TSpecHelp::applyDesign()
     m_ui->BitBtn1->setIconSize(QSize(16, 16));
 }
 
-void TSpecHelp::keyPressEvent(QKeyEvent* event)
+void TSpecHelp::measure()
 {
-    if (DialogKeys::reachesMissingButton(event, {.defaultButton = true})) {
-        event->ignore();
-        return;
+    WindowLook::condenseToFit(m_ui->Label5);
+    for (QLabel* label : {m_ui->Label1, m_ui->Label3, m_ui->Label4, m_ui->Label2}) {
+        label->adjustSize();
     }
-    QDialog::keyPressEvent(event);
 }
 
 void TSpecHelp::RichEdit1Change()

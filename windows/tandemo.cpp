@@ -9,30 +9,22 @@
 #include "message_boxes.h"
 #include "question_catalogue.h"
 #include "results.h"
-#include "spechelp.h"
 #include "survey_model.h"
+#include "tandemo_version.h"
 #include "window_look.h"
 #include "window_set.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QShortcut>
-#include <QTableWidget>
 
 namespace {
 
 QString fromUtf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString percentText(int percent)
-{
-    return QString::number(percent) + QLatin1Char('%');
 }
 
 // Question buttons' caption sizes are given in points; at the designed 96 dpi the
@@ -73,15 +65,17 @@ TTandemo::TTandemo(WindowSet& windows, QWidget* parent)
 
 TTandemo::~TTandemo() = default;
 
-// The parts of the design the form format cannot hold: pixel font sizes, colours,
-// window flags, the picture and the initial visibility.
+// The parts of the design the form format cannot hold: the caption's version, pixel font
+// sizes, colours, window flags, the picture and the initial visibility.
 void TTandemo::FormCreate()
 {
     using namespace WindowLook;
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    setWindowTitle(windowTitle() + QLatin1Char(' ') + QLatin1String(TandemoVersion::caption));
     resize(clientSizeForOuter(QSize(608, 347)));
+    centreAtEveryShowing(this);
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setBackground(m_ui->Client, purple);
     // The drop-down lists are windows of their own and would take the desktop's menu
@@ -157,14 +151,6 @@ QCheckBox* TTandemo::answerBox(int pos) const
     QCheckBox* const boxes[] = {m_ui->CheckBox1, m_ui->CheckBox2, m_ui->CheckBox3,
                                 m_ui->CheckBox4, m_ui->CheckBox5, m_ui->CheckBox6};
     return boxes[pos - 1];
-}
-
-void TTandemo::showEvent(QShowEvent* event)
-{
-    if (!event->spontaneous()) {
-        WindowLook::centreOnScreen(this);
-    }
-    QMainWindow::showEvent(event);
 }
 
 void TTandemo::closeEvent(QCloseEvent* event)
@@ -276,48 +262,22 @@ void TTandemo::answerClick(int pos)
 
 void TTandemo::BitBtn8Click()
 {
-    const SurveyResults results = m_windows.model->computeResults();
-    TResults* resultsWindow = m_windows.results;
-    if (resultsWindow) {
-        QTableWidget* grid = resultsWindow->StringGrid1();
-        for (int k = 1; k <= 7; ++k) {
-            grid->item(k, 1)->setText(percentText(results.percent[k - 1]));
-        }
-    }
-    if (m_windows.specHelp) {
-        m_windows.specHelp->ProgressBar1()->setValue(results.type1);
-    }
-    if (!resultsWindow) {
-        return;
-    }
-    resultsWindow->Edit1()->setText(percentText(results.type1));
-    const QString type2 = percentText(results.type2);
-    resultsWindow->Edit2()->setText(type2);
-    resultsWindow->exec();
-    resultsWindow->Edit2()->setText(type2);
+    m_windows.results->showResults(m_windows.model->computeResults());
 }
 
 void TTandemo::N9Click()
 {
-    const int percent = m_windows.model->currentProbability();
-    if (TInfo* info = m_windows.info) {
-        info->Edit1()->setText(percentText(percent));
-        info->exec();
-    }
+    m_windows.info->showPercentage(m_windows.model->currentProbability());
 }
 
 void TTandemo::N6Click()
 {
-    if (m_windows.attract) {
-        m_windows.attract->exec();
-    }
+    m_windows.attract->exec();
 }
 
 void TTandemo::Tandemo1Click()
 {
-    if (m_windows.aboutBox) {
-        m_windows.aboutBox->exec();
-    }
+    m_windows.aboutBox->exec();
 }
 
 void TTandemo::N7Click()

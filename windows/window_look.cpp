@@ -22,9 +22,28 @@ QSize clientSizeForOuter(QSize outer)
     return outer - QSize(frameWidth, frameHeight);
 }
 
-void centreOnScreen(QWidget* window)
+namespace {
+
+class CentredOnShow : public QObject {
+public:
+    explicit CentredOnShow(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // A spontaneous show is the window system's (a window restored from the taskbar),
+        // not the program's showing.
+        if (event->type() == QEvent::Show && !event->spontaneous()) {
+            WindowCentring::centreOnScreen(static_cast<QWidget*>(watched));
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void centreAtEveryShowing(QWidget* window)
 {
-    WindowCentring::centreOnScreen(window);
+    new CentredOnShow(window);
 }
 
 QColor btnFace()
@@ -229,38 +248,6 @@ void condenseToFit(QLineEdit* edit, const QStringList& texts)
 qreal classicTabStop(const QFont& font)
 {
     return QFontMetrics(font).averageCharWidth() * 8;
-}
-
-namespace {
-
-class FirstShow : public QObject {
-public:
-    FirstShow(QWidget* window, std::function<void()> work)
-        : QObject(window), m_work(std::move(work))
-    {
-        window->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show) {
-            watched->removeEventFilter(this);
-            const std::function<void()> work = std::move(m_work);
-            deleteLater();
-            work();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> m_work;
-};
-
-} // namespace
-
-void beforeFirstShow(QWidget* window, std::function<void()> work)
-{
-    new FirstShow(window, std::move(work));
 }
 
 QIcon twoStateGlyph(const QPixmap& strip)

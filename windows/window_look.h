@@ -12,8 +12,6 @@
 #include <QSize>
 #include <QString>
 
-#include <functional>
-
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -37,9 +35,9 @@ inline constexpr Qt::WindowFlags dialogBorder = Qt::Dialog | Qt::CustomizeWindow
                                                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                                 Qt::WindowCloseButtonHint;
 
-// Moves a top-level window so that the frame the window manager draws is centred on its
-// screen (WindowCentring).
-void centreOnScreen(QWidget* window);
+// Centres a top-level window on its screen, by the frame the window manager draws
+// (WindowCentring), each time the program shows it, before the window's own show handling.
+void centreAtEveryShowing(QWidget* window);
 
 // Named colours with their fixed RGB values.
 inline const QColor black{0, 0, 0};
@@ -104,12 +102,6 @@ void condenseToFit(QLineEdit* edit, const QStringList& texts);
 // The tab stops of the classic multi-line edits: 32 dialog units, eight average
 // character widths of the edit's font (Qt's own 80 pixels are twice as far at 11 px).
 qreal classicTabStop(const QFont& font);
-
-// Runs work once, when the window is about to be shown for the first time, before its
-// own show handling. Sizing labels to their texts loads the fonts they use, and every
-// window is made at start-up while most of them stay hidden for a long time, if not for
-// the whole run: their measuring waits until someone opens them.
-void beforeFirstShow(QWidget* window, std::function<void()> work);
 
 // A button glyph stored as two equal states side by side: the left half is the normal
 // look, the right half the look of the disabled button.

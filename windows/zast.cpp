@@ -3,6 +3,7 @@
 
 #include "assets.h"
 #include "event_guard.h"
+#include "tandemo_version.h"
 #include "window_look.h"
 
 #include <QApplication>
@@ -61,8 +62,11 @@ TZast::TZast(WindowSet&, QWidget* parent)
 
         m_ui->fx2Label1->setFont(WindowLook::pixelFont(QStringLiteral("MS Sans Serif"), 11, true));
         m_ui->fx2Label1->setTextColor(WindowLook::maroon);
-        m_ui->fx2Label1->setCaption(QStringLiteral("VERSION 1.1.3 *FREEWARE*\r\n"));
+        m_ui->fx2Label1->setCaption(QStringLiteral("VERSION ") +
+                                    QLatin1String(TandemoVersion::release) +
+                                    QStringLiteral(" *FREEWARE*\r\n"));
     }
+    WindowLook::centreAtEveryShowing(this);
     // Everything above was set up in the hidden window; the window, being a splash,
     // takes no focus and has nothing to operate.
     setFocusPolicy(Qt::NoFocus);
@@ -73,7 +77,6 @@ TZast::~TZast() = default;
 void TZast::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
-        WindowLook::centreOnScreen(this);
         qApp->installEventFilter(this);
     }
     QWidget::showEvent(event);

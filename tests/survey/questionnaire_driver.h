@@ -34,6 +34,20 @@ inline std::vector<std::string> allAnswerCombinations()
     return combinations;
 }
 
+// A weight table made for one case: answering `positions` (as answerAll() takes them)
+// records `recorded`, one weight per question, whatever the catalogue holds. Every other
+// answer weighs 0.5, so that a model recording the wrong position shows it.
+inline QuestionCatalogue::WeightTable weightsFor(std::string_view positions,
+                                                 const std::array<double, 7>& recorded)
+{
+    QuestionCatalogue::WeightTable table;
+    for (std::size_t q = 0; q < table.size(); ++q) {
+        table[q].fill(0.5);
+        table[q].at(static_cast<std::size_t>(positions.at(q) - '1')) = recorded[q];
+    }
+    return table;
+}
+
 template <class Model> class QuestionnaireDriver {
 public:
     explicit QuestionnaireDriver(Model& model) : m_model(model) {}

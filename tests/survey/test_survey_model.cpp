@@ -45,6 +45,17 @@ long plainDoubleType1(std::array<double, 7> w)
     return std::lrint(p * 100);
 }
 
+// A model recording `weights` for `positions`, or the catalogue's weights when none are given.
+SurveyModel modelFor(const QString& positions, const QList<double>& weights)
+{
+    if (weights.isEmpty()) {
+        return SurveyModel();
+    }
+    std::array<double, 7> recorded{};
+    std::copy(weights.begin(), weights.end(), recorded.begin());
+    return SurveyModel(weightsFor(positions.toStdString(), recorded));
+}
+
 long plainDoubleType2(const std::array<double, 7>& w)
 {
     const double p = (w[0] + w[2] + w[3] + w[4] + w[5] + w[6] + w[1]) / 7;
@@ -116,7 +127,7 @@ void TestSurveyModel::recording_data()
     QTest::newRow("question 6 again after question 7")
         << toQ6 + " q7 q6 b1" << QList<double>{0, 1, 1, 1, 1, 0.10, 0.25} << "0000011" << true
         << 62;
-    QTest::newRow("all answers at position 1")
+    QTest::newRow("catalogue, all answers at position 1")
         << all1 << QList<double>{0.74, 0.12, 0.05, 0.11, 0.10, 0.10, 0.25} << "0000001" << true
         << 3;
 }
@@ -139,36 +150,52 @@ void TestSurveyModel::recording()
     QCOMPARE(model.lastPercent(), current);
 }
 
+// Rows with weights of their own test the arithmetic on exactly those weights, whatever the
+// catalogue holds; a row without holds the catalogue's own figures.
 void TestSurveyModel::results_data()
 {
     QTest::addColumn<QString>("positions");
+    QTest::addColumn<QList<double>>("weights"); // empty: the catalogue's
     QTest::addColumn<QList<int>>("percents");
     QTest::addColumn<int>("type1");
     QTest::addColumn<int>("type2");
+    QTest::addColumn<long>("plainType1"); // what plain double arithmetic gives instead
 
-    QTest::newRow("all at position 1")
-        << "1111111" << QList<int>{74, 12, 5, 11, 10, 10, 25} << 3 << 21;
+    QTest::newRow("catalogue, all at position 1")
+        << "1111111" << QList<double>{} << QList<int>{74, 12, 5, 11, 10, 10, 25} << 3 << 21 << 3L;
     // P x 100 is exactly 5.5 in extended precision (5.499999999999999 in plain double).
     QTest::newRow("tie 5.5 rounds up to even")
-        << "1114141" << QList<int>{74, 12, 5, 82, 10, 79, 25} << 6 << 41;
+        << "1114141" << QList<double>{0.74, 0.12, 0.05, 0.82, 0.10, 0.79, 0.25}
+        << QList<int>{74, 12, 5, 82, 10, 79, 25} << 6 << 41 << 5L;
     // P x 100 is exactly 32.5 in extended precision (plain double gives 33).
     QTest::newRow("tie 32.5 rounds down to even")
-        << "1232414" << QList<int>{74, 52, 59, 71, 78, 10, 83} << 32 << 61;
-    QTest::newRow("high answers") << "1455554" << QList<int>{74, 83, 100, 100, 100, 100, 83} << 77
-                                  << 91;
+        << "1232414" << QList<double>{0.74, 0.52, 0.59, 0.71, 0.78, 0.10, 0.83}
+        << QList<int>{74, 52, 59, 71, 78, 10, 83} << 32 << 61 << 33L;
+    QTest::newRow("high answers") << "1455554" << QList<double>{0.74, 0.83, 1, 1, 1, 1, 0.83}
+                                  << QList<int>{74, 83, 100, 100, 100, 100, 83} << 77 << 91 << 77L;
     QTest::newRow("0.58 and 0.29 truncate")
-        << "1311121" << QList<int>{74, 57, 5, 11, 10, 28, 25} << 15 << 30;
+        << "1311121" << QList<double>{0.74, 0.58, 0.05, 0.11, 0.10, 0.29, 0.25}
+        << QList<int>{74, 57, 5, 11, 10, 28, 25} << 15 << 30 << 15L;
 }
 
 void TestSurveyModel::results()
 {
     QFETCH(QString, positions);
+    QFETCH(QList<double>, weights);
     QFETCH(QList<int>, percents);
     QFETCH(int, type1);
     QFETCH(int, type2);
 
-    SurveyModel model;
+    SurveyModel model = modelFor(positions, weights);
     QuestionnaireDriver(model).answerAll(positions.toStdString());
+    if (!weights.isEmpty()) {
+        QCOMPARE(::weights(model), weights);
+    }
+    std::array<double, 7> recorded{};
+    for (int q = 1; q <= 7; ++q) {
+        recorded[std::size_t(q - 1)] = model.weight(q);
+    }
+    QTEST(plainDoubleType1(recorded), "plainType1");
     const SurveyResults results = model.computeResults();
 
     QCOMPARE(::percents(results), percents);
@@ -183,25 +210,31 @@ void TestSurveyModel::results()
 void TestSurveyModel::mutual_data()
 {
     QTest::addColumn<QString>("positions");
+    QTest::addColumn<QList<double>>("weights");
     QTest::addColumn<QByteArray>("partner");
     QTest::addColumn<int>("mutual");
 
-    QTest::newRow("21% x 0") << "1111111" << QByteArray("0") << 0;
-    QTest::newRow("21% x 50 truncates 10.5") << "1111111" << QByteArray("50") << 10;
-    QTest::newRow("21% x 100") << "1111111" << QByteArray("100") << 21;
-    QTest::newRow("21% x 200") << "1111111" << QByteArray("200") << 42;
-    QTest::newRow("21% x -50 truncates toward zero") << "1111111" << QByteArray("-50") << -10;
-    QTest::newRow("21% x hex 50") << "1111111" << QByteArray("$32") << 10;
-    QTest::newRow("91% x 50") << "1455554" << QByteArray("50") << 45;
+    // Type 2 of 21% and 91%.
+    const QList<double> low{0.74, 0.12, 0.05, 0.11, 0.10, 0.10, 0.25};
+    const QList<double> high{0.74, 0.83, 1, 1, 1, 1, 0.83};
+    QTest::newRow("21% x 0") << "1111111" << low << QByteArray("0") << 0;
+    QTest::newRow("21% x 50 truncates 10.5") << "1111111" << low << QByteArray("50") << 10;
+    QTest::newRow("21% x 100") << "1111111" << low << QByteArray("100") << 21;
+    QTest::newRow("21% x 200") << "1111111" << low << QByteArray("200") << 42;
+    QTest::newRow("21% x -50 truncates toward zero")
+        << "1111111" << low << QByteArray("-50") << -10;
+    QTest::newRow("21% x hex 50") << "1111111" << low << QByteArray("$32") << 10;
+    QTest::newRow("91% x 50") << "1455554" << high << QByteArray("50") << 45;
 }
 
 void TestSurveyModel::mutual()
 {
     QFETCH(QString, positions);
+    QFETCH(QList<double>, weights);
     QFETCH(QByteArray, partner);
     QFETCH(int, mutual);
 
-    SurveyModel model;
+    SurveyModel model = modelFor(positions, weights);
     QuestionnaireDriver(model).answerAll(positions.toStdString());
     model.computeResults();
 
@@ -280,7 +313,7 @@ void TestSurveyModel::withoutMarksCurrentProbabilityKeepsP()
 
 void TestSurveyModel::badPartnerTextChangesNothing()
 {
-    SurveyModel model;
+    SurveyModel model = modelFor("1111111", {0.74, 0.12, 0.05, 0.11, 0.10, 0.10, 0.25});
     QuestionnaireDriver(model).answerAll("1111111");
     model.computeResults();
     const double p = model.probability();

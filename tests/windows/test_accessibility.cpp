@@ -5,6 +5,7 @@
 
 #include "font_substitutions.h"
 #include "tandemo.h"
+#include "tandemo_version.h"
 #include "window_look.h"
 #include "window_owner.h"
 #include "window_test_support.h"
@@ -235,7 +236,9 @@ void TestAccessibility::paintedVersionLineReadsAsItsCaption()
         return e.object && e.object->objectName() == QLatin1String("fx2Label1");
     });
     QVERIFY(label != elements.end());
-    QCOMPARE(label->name.trimmed(), QStringLiteral("VERSION 1.1.3 *FREEWARE*"));
+    QCOMPARE(label->name.trimmed(), QStringLiteral("VERSION ") +
+                                        QLatin1String(TandemoVersion::release) +
+                                        QStringLiteral(" *FREEWARE*"));
 }
 
 void TestAccessibility::contrastOfKnownPairs()

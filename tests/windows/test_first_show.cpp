@@ -1,25 +1,35 @@
-// Work put off until a window is first shown: it runs once, at that show, before the
-// window's own show handling sees the window, and never for a window that is not shown.
+// A dialog's first-show work: it runs once, when the dialog is prepared while the program is
+// idle or at the latest at its first showing, before the dialog's own show handling sees the
+// dialog, and never for a dialog that is neither prepared nor shown.
 
+#include "designed_dialog.h"
 #include "window_look.h"
 
-#include <QDialog>
 #include <QLabel>
 #include <QtTest>
 
 namespace {
 
-// Records the label's width as the window's own show handling finds it.
-class Window : public QDialog {
+// Records the label's width as the dialog's own show handling finds it.
+class Window : public DesignedDialog {
 public:
+    Window() : DesignedDialog({.frame = WindowLook::sizeableFrame}, nullptr) {}
+
     QLabel* label = new QLabel(QStringLiteral("a text much wider than the label starts"), this);
     QList<int> widthsAtShow;
+    int measured = 0;
 
 protected:
+    void measure() override
+    {
+        ++measured;
+        label->adjustSize();
+    }
+
     void showEvent(QShowEvent* event) override
     {
         widthsAtShow.append(label->width());
-        QDialog::showEvent(event);
+        DesignedDialog::showEvent(event);
     }
 };
 
@@ -35,38 +45,43 @@ private slots:
 
 void TestFirstShow::runsOnceAtFirstShow_data()
 {
+    QTest::addColumn<bool>("prepared");
     QTest::addColumn<int>("shows");
     QTest::addColumn<int>("runs");
 
-    QTest::newRow("never shown") << 0 << 0;
-    QTest::newRow("shown once") << 1 << 1;
-    QTest::newRow("shown, hidden, shown again") << 3 << 1;
+    QTest::newRow("never shown") << false << 0 << 0;
+    QTest::newRow("shown once") << false << 1 << 1;
+    QTest::newRow("shown, hidden, shown again") << false << 3 << 1;
+    QTest::newRow("prepared, not shown") << true << 0 << 1;
+    QTest::newRow("prepared, then shown twice") << true << 2 << 1;
 }
 
 void TestFirstShow::runsOnceAtFirstShow()
 {
+    QFETCH(bool, prepared);
     QFETCH(int, shows);
     QFETCH(int, runs);
 
     Window window;
     window.label->resize(10, 10);
-    int ran = 0;
-    WindowLook::beforeFirstShow(&window, [&] {
-        ++ran;
-        window.label->adjustSize();
-    });
     QCOMPARE(window.label->width(), 10);
+    if (prepared) {
+        window.prepare();
+        QVERIFY(window.testAttribute(Qt::WA_WState_Created));
+        QVERIFY(!window.isVisible());
+    }
 
     for (int i = 0; i < shows; ++i) {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.hide();
     }
-    QCOMPARE(ran, runs);
+    QCOMPARE(window.measured, runs);
+    QCOMPARE(window.isPrepared(), runs == 1);
     QCOMPARE(window.widthsAtShow.size(), shows);
     const int fitted = window.label->sizeHint().width();
     QVERIFY(fitted > 10);
-    QCOMPARE(window.label->width(), shows == 0 ? 10 : fitted);
+    QCOMPARE(window.label->width(), runs == 0 ? 10 : fitted);
     for (int width : window.widthsAtShow) {
         QCOMPARE(width, fitted);
     }

@@ -1,5 +1,6 @@
 // The current-probability window, the attraction window and the about box.
 
+#include "tandemo_version.h"
 #include "window_test_support.h"
 
 #include "assets.h"
@@ -212,7 +213,9 @@ void TestInfoWindows::controls_data()
         << windowText() << none;
     QTest::newRow("about: version")
         << "TAboutBox"
-        << "Version" << QRect(88, 40, 0, 0) << "ВЕРСИЯ 1.1.3" << ms << 11 << windowText() << none;
+        << "Version" << QRect(88, 40, 0, 0)
+        << QStringLiteral("ВЕРСИЯ ") + QLatin1String(TandemoVersion::release) << ms << 11
+        << windowText() << none;
     QTest::newRow("about: maker") << "TAboutBox"
                                   << "Copyright" << QRect(88, 64, 0, 0) << QString() << ms << 11
                                   << windowText() << none;

@@ -7,6 +7,7 @@
 #include "font_substitutions.h"
 #include "image_button.h"
 #include "link_opener.h"
+#include "questionnaire_driver.h"
 #include "results.h"
 #include "spechelp.h"
 #include "tandemo.h"
@@ -59,6 +60,7 @@ private slots:
 private:
     TResults* results() const { return m_owner->windows().results; }
     QWidget* tandemo() const { return m_owner->windows().tandemo; }
+    void startWith(const QuestionCatalogue::WeightTable& weights);
     void showResultsAlone();
     static void selectTab(QWidget* window, int index);
     static void typePartner(QWidget* window, const QString& text);
@@ -76,11 +78,16 @@ void TestResults::initTestCase()
 void TestResults::init()
 {
     m_boxes = std::make_unique<MessageBoxCloser>();
-    m_owner = std::make_unique<WindowOwner>();
+    startWith(QuestionCatalogue::weights());
+    m_links = std::make_unique<UrlRecorder>();
+}
+
+void TestResults::startWith(const QuestionCatalogue::WeightTable& weights)
+{
+    m_owner = std::make_unique<WindowOwner>(weights);
     m_owner->createWindows();
     tandemo()->show();
     QVERIFY(QTest::qWaitForWindowExposed(tandemo()));
-    m_links = std::make_unique<UrlRecorder>();
 }
 
 void TestResults::cleanup()
@@ -115,49 +122,50 @@ void TestResults::typePartner(QWidget* window, const QString& text)
     QTest::keyClicks(edit, text);
 }
 
+// Rows with weights of their own show those weights' figures, whatever the catalogue holds;
+// a row without shows the catalogue's.
 void TestResults::workedExamples_data()
 {
     QTest::addColumn<QString>("answers");
-    QTest::addColumn<QString>("partner"); // empty: leave the initial "0"
+    QTest::addColumn<QList<double>>("weights"); // empty: the catalogue's
+    QTest::addColumn<QString>("partner");       // empty: leave the initial "0"
     QTest::addColumn<QStringList>("grid");
     QTest::addColumn<QString>("type1");
     QTest::addColumn<QString>("type2");
     QTest::addColumn<QString>("mutual");
 
-    const QStringList firstAnswers{"74%", "12%", "5%", "11%", "10%", "10%", "25%"};
-    QTest::newRow("first answers, partner as given") << "1111111"
-                                                     << "" << firstAnswers << "3%"
-                                                     << "21%"
-                                                     << "0%";
-    QTest::newRow("first answers, partner 50") << "1111111"
-                                               << "50" << firstAnswers << "3%"
-                                               << "21%"
-                                               << "10%";
-    QTest::newRow("first answers, partner 100") << "1111111"
-                                                << "100" << firstAnswers << "3%"
-                                                << "21%"
-                                                << "21%";
-    QTest::newRow("first answers, partner 200 beyond the scale") << "1111111"
-                                                                 << "200" << firstAnswers << "3%"
-                                                                 << "21%"
-                                                                 << "42%";
-    QTest::newRow("first answers, partner -50 below the scale") << "1111111"
-                                                                << "-50" << firstAnswers << "3%"
-                                                                << "21%"
-                                                                << "-10%";
-    QTest::newRow("answers 1455554, partner 50")
-        << "1455554"
-        << "50" << QStringList{"74%", "83%", "100%", "100%", "100%", "100%", "83%"} << "77%"
+    const QList<double> first{0.74, 0.12, 0.05, 0.11, 0.10, 0.10, 0.25};
+    const QStringList firstGrid{"74%", "12%", "5%", "11%", "10%", "10%", "25%"};
+    QTest::newRow("type 2 21%, partner as given") << "1111111" << first << "" << firstGrid << "3%"
+                                                  << "21%"
+                                                  << "0%";
+    QTest::newRow("type 2 21%, partner 50") << "1111111" << first << "50" << firstGrid << "3%"
+                                            << "21%"
+                                            << "10%";
+    QTest::newRow("type 2 21%, partner 100") << "1111111" << first << "100" << firstGrid << "3%"
+                                             << "21%"
+                                             << "21%";
+    QTest::newRow("type 2 21%, partner 200 beyond the scale")
+        << "1111111" << first << "200" << firstGrid << "3%"
+        << "21%"
+        << "42%";
+    QTest::newRow("type 2 21%, partner -50 below the scale")
+        << "1111111" << first << "-50" << firstGrid << "3%"
+        << "21%"
+        << "-10%";
+    QTest::newRow("catalogue, answers 1455554, partner 50")
+        << "1455554" << QList<double>{} << "50"
+        << QStringList{"74%", "83%", "100%", "100%", "100%", "100%", "83%"} << "77%"
         << "91%"
         << "45%";
-    QTest::newRow("answers 1114141, type 1 of exactly 5.5")
-        << "1114141"
-        << "50" << QStringList{"74%", "12%", "5%", "82%", "10%", "79%", "25%"} << "6%"
+    QTest::newRow("type 1 of exactly 5.5")
+        << "1114141" << QList<double>{0.74, 0.12, 0.05, 0.82, 0.10, 0.79, 0.25} << "50"
+        << QStringList{"74%", "12%", "5%", "82%", "10%", "79%", "25%"} << "6%"
         << "41%"
         << "20%";
-    QTest::newRow("answers 1232414, type 1 of exactly 32.5")
-        << "1232414"
-        << "50" << QStringList{"74%", "52%", "59%", "71%", "78%", "10%", "83%"} << "32%"
+    QTest::newRow("type 1 of exactly 32.5")
+        << "1232414" << QList<double>{0.74, 0.52, 0.59, 0.71, 0.78, 0.10, 0.83} << "50"
+        << QStringList{"74%", "52%", "59%", "71%", "78%", "10%", "83%"} << "32%"
         << "61%"
         << "30%";
 }
@@ -165,7 +173,14 @@ void TestResults::workedExamples_data()
 void TestResults::workedExamples()
 {
     QFETCH(QString, answers);
+    QFETCH(QList<double>, weights);
     QFETCH(QString, partner);
+    if (!weights.isEmpty()) {
+        std::array<double, 7> recorded{};
+        std::copy(weights.begin(), weights.end(), recorded.begin());
+        m_owner.reset();
+        startWith(weightsFor(answers.toStdString(), recorded));
+    }
     answerQuestionnaire(tandemo(), answers);
 
     QStringList grid;
@@ -464,7 +479,7 @@ void TestResults::gridRows()
 {
     QFETCH(int, row);
     showResultsAlone();
-    QTableWidget* grid = results()->StringGrid1();
+    auto* grid = child<QTableWidget>(results(), QStringLiteral("StringGrid1"));
     QCOMPARE(grid->rowCount(), 8);
     QCOMPARE(grid->columnCount(), 2);
     QTEST(grid->rowHeight(row), "height");
@@ -487,7 +502,7 @@ void TestResults::gridRows()
 void TestResults::gridIsReadOnly()
 {
     showResultsAlone();
-    QTableWidget* grid = results()->StringGrid1();
+    auto* grid = child<QTableWidget>(results(), QStringLiteral("StringGrid1"));
     grid->item(3, 1)->setText(QStringLiteral("5%"));
     const auto clickCell = [&](int row, int column) {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},

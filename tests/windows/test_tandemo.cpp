@@ -7,6 +7,7 @@
 #include "modal_watcher.h"
 #include "survey_model.h"
 #include "tandemo.h"
+#include "tandemo_version.h"
 #include "url_recorder.h"
 #include "window_look.h"
 #include "window_owner.h"
@@ -143,7 +144,8 @@ QStringList TestTandemo::visibleControls()
 
 void TestTandemo::windowProperties()
 {
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tandemo 1.1.2"));
+    QCOMPARE(m_window->windowTitle(),
+             QStringLiteral("Tandemo ") + QLatin1String(TandemoVersion::caption));
     QCOMPARE(m_window->size(), QSize(600, 320));
     const Qt::WindowFlags flags = m_window->windowFlags();
     QVERIFY(flags & Qt::WindowSystemMenuHint);

@@ -4,6 +4,7 @@
 #include "assets.h"
 #include "font_substitutions.h"
 #include "fx2label.h"
+#include "tandemo_version.h"
 #include "window_look.h"
 #include "window_set.h"
 #include "zast.h"
@@ -88,8 +89,10 @@ void TestZast::versionLine()
     TZast splash(m_set);
     auto* label = splash.findChild<Tfx2Label*>(QStringLiteral("fx2Label1"));
     QVERIFY(label);
-    QCOMPARE(label->caption(), QStringLiteral("VERSION 1.1.3 *FREEWARE*\r\n"));
-    QCOMPARE(label->accessibleName(), QStringLiteral("VERSION 1.1.3 *FREEWARE*"));
+    const QString line = QStringLiteral("VERSION ") + QLatin1String(TandemoVersion::release) +
+                         QStringLiteral(" *FREEWARE*");
+    QCOMPARE(label->caption(), line + QStringLiteral("\r\n"));
+    QCOMPARE(label->accessibleName(), line);
     QCOMPARE(label->font().family(), QStringLiteral("MS Sans Serif"));
     QCOMPARE(label->font().pixelSize(), 11);
     QVERIFY(label->font().bold());
@@ -103,7 +106,7 @@ void TestZast::versionLine()
     // kept as designed.
     const QFontMetrics metrics(label->font());
     QCOMPARE(label->geometry().topLeft(), QPoint(430, 228));
-    QCOMPARE(label->width(), metrics.horizontalAdvance(QStringLiteral("VERSION 1.1.3 *FREEWARE*")));
+    QCOMPARE(label->width(), metrics.horizontalAdvance(line));
     QCOMPARE(label->height(), metrics.height());
 }
 

@@ -11,6 +11,7 @@
 
 #include "paint_kit.h"
 #include "pictures.h"
+#include "tandemo_version.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -428,7 +429,7 @@ QImage drawSplash()
     const QFont titleFont = kit::pixelFont(QStringLiteral("URW Bookman"), 68, true);
     const QFont versionFont = kit::pixelFont(QStringLiteral("URW Bookman"), 34, true);
     const QString title = QStringLiteral("Tandemo");
-    const QString version = QStringLiteral("1.1.3");
+    const QString version = QLatin1String(TandemoVersion::release);
     QPainterPath measureTitle;
     measureTitle.addText(0, 0, titleFont, title);
     QPainterPath measureVersion;

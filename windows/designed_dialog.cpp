@@ -1,0 +1,63 @@
+#include "designed_dialog.h"
+
+#include "window_look.h"
+
+#include <QBackingStore>
+#include <QImage>
+#include <QKeyEvent>
+#include <QTabWidget>
+
+DesignedDialog::DesignedDialog(const Design& design, QWidget* parent)
+    : QDialog(parent), m_buttons(design.buttons)
+{
+    setWindowFlags(design.frame);
+    if (design.centredOnShow) {
+        WindowLook::centreAtEveryShowing(this);
+    }
+}
+
+void DesignedDialog::prepare()
+{
+    if (m_prepared) {
+        return;
+    }
+    m_prepared = true;
+    DialogKeys::keepDesignedDefaults(this);
+    measure();
+    ensurePolished();
+    // One paint off screen of the window and of every page of its tabs loads the fonts,
+    // lays out the texts and resolves the style's pictures the real paints will use.
+    QImage scratch(size(), QImage::Format_ARGB32_Premultiplied);
+    render(&scratch);
+    for (QTabWidget* tabs : findChildren<QTabWidget*>()) {
+        for (int page = 0; page < tabs->count(); ++page) {
+            tabs->widget(page)->render(&scratch);
+        }
+    }
+    // The native window, and its backing store at the window's size, which a first showing
+    // would otherwise allocate and fill before it could paint.
+    create();
+    if (QBackingStore* store = backingStore()) {
+        store->resize(size());
+        store->beginPaint(QRegion(rect()));
+        store->endPaint();
+    }
+}
+
+void DesignedDialog::setVisible(bool visible)
+{
+    // Before QDialog's own showing, which picks a default button unless the form has one.
+    if (visible) {
+        prepare();
+    }
+    QDialog::setVisible(visible);
+}
+
+void DesignedDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (DialogKeys::reachesMissingButton(event, m_buttons)) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
