@@ -4,14 +4,19 @@
 // floods of combining marks and joiners, and a word without spaces that an ordinary box
 // would show in its label.
 //
+// The partner field is painted with such a flood in it, focused, as each cursor blink paints
+// it; a plain line edit beside it shows what the blink costs when the whole run is drawn.
+//
 // Beside the time, each row reports memory from /proc/self: peak_MB, the most the resident
 // set rose above its level before a showing, and kept_MB, how much more is resident after the
 // last showing closed than before the first.
 
 #include "message_boxes.h"
+#include "partner_field.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
 
@@ -119,5 +124,28 @@ void BM_ErrorBoxJoiners(benchmark::State& state)
     showAndClose(state, QString(state.range(0), QChar(0x200D)));
 }
 BENCHMARK(BM_ErrorBoxJoiners)->Unit(benchmark::kMillisecond)->Arg(1'000'000)->Iterations(1);
+
+template <typename Field> void paintFlood(benchmark::State& state)
+{
+    Field field;
+    field.resize(73, 32);
+    field.setText(QLatin1Char('a') + QString(state.range(0), QChar(0x0301)));
+    field.show();
+    field.setFocus();
+    field.grab();
+    for (auto _ : state) {
+        field.grab();
+    }
+}
+BENCHMARK(paintFlood<PartnerField>)
+    ->Name("BM_PartnerFieldPaintMarks")
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(8'000)
+    ->Arg(100'000);
+BENCHMARK(paintFlood<QLineEdit>)
+    ->Name("BM_LineEditPaintMarks")
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(8'000)
+    ->Arg(100'000);
 
 } // namespace
