@@ -1,6 +1,7 @@
 #include "message_boxes.h"
 
 #include "application_title.h"
+#include "plain_text_view.h"
 #include "window_centring.h"
 
 #include <QApplication>
@@ -9,20 +10,21 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStringDecoder>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
 constexpr QChar firstStrongIsolate(0x2068);
 constexpr QChar popDirectionalIsolate(0x2069);
 
-// Beyond this many characters a text is never measured for the label: it goes into the area.
+// Beyond this many characters a text is never measured for the label.
 constexpr qsizetype labelLengthLimit = 4000;
-// The area holds the text in paragraphs of about this many characters: the text view lays
-// out only the paragraphs in sight, so a paste of any length costs little more than its copy.
-constexpr qsizetype paragraphLength = 1024;
 
 QRect screenArea()
 {
@@ -49,40 +51,6 @@ bool fitsLabel(const QString& text, const QFont& font)
     return needed.width() <= room.width() && needed.height() <= room.height();
 }
 
-// A character that belongs to the one before it: the paragraphs are not cut there.
-bool continuesCharacter(QStringView text, qsizetype at)
-{
-    constexpr QChar zeroWidthJoiner(0x200D);
-    return text[at].isLowSurrogate() || text[at].isMark() || text[at] == zeroWidthJoiner ||
-           text[at - 1] == zeroWidthJoiner;
-}
-
-// The text with a paragraph break after every paragraphLength characters that run without
-// one, moved past a character's continuation so that no character is split.
-QString inParagraphs(QStringView text)
-{
-    QString paragraphs;
-    paragraphs.reserve(text.size() + text.size() / paragraphLength + 1);
-    qsizetype from = 0;
-    while (text.size() - from > paragraphLength) {
-        const qsizetype lineBreak = text.mid(from, paragraphLength).indexOf(QLatin1Char('\n'));
-        if (lineBreak >= 0) {
-            paragraphs += text.mid(from, lineBreak + 1);
-            from += lineBreak + 1;
-            continue;
-        }
-        qsizetype to = from + paragraphLength;
-        while (to < text.size() && continuesCharacter(text, to)) {
-            ++to;
-        }
-        paragraphs += text.mid(from, to - from);
-        paragraphs += QLatin1Char('\n');
-        from = to;
-    }
-    paragraphs += text.mid(from);
-    return paragraphs;
-}
-
 QLabel* plainLabel(QLabel* label)
 {
     label->setTextFormat(Qt::PlainText);
@@ -91,13 +59,30 @@ QLabel* plainLabel(QLabel* label)
     return label;
 }
 
+// The part [from, to) of a box's text that someone typed, and the program's words around it:
+// before it, right after it, and the words that close the message.
+struct Quoted {
+    qsizetype from = 0;
+    qsizetype to = 0;
+    QString before;
+    QString after;
+    QString words;
+};
+
+void appendFullStop(QString& message)
+{
+    if (!message.isEmpty() && message.back().unicode() > u'.') {
+        message += QLatin1Char('.');
+    }
+}
+
 // QMessageBox lays itself out while being shown, so the centring has to wait for
 // the show event to know the final size.
 class CentredMessageBox : public QMessageBox {
 public:
-    // The box's text is lead + words; when it is too long for the label, lead goes into the
-    // area and words under it.
-    CentredMessageBox(Icon icon, const QString& lead, const QString& words)
+    // The box's text is `text`, whole; what is drawn of it is the label's as long as the text
+    // is the program's own and fits, and otherwise a text view in the label's place.
+    CentredMessageBox(Icon icon, const QString& text, const Quoted& quoted)
     {
         setObjectName(QStringLiteral("MessageBox"));
         setIcon(icon);
@@ -108,10 +93,11 @@ public:
         setTextFormat(Qt::PlainText);
         setTextInteractionFlags(Qt::NoTextInteraction);
         QLabel* label = plainLabel(findChild<QLabel*>(QStringLiteral("qt_msgbox_label")));
-        const QString text = lead + words;
         setText(text);
-        if (!fitsLabel(text, label->font())) {
-            putInArea(label, lead, words);
+        if (quoted.to > quoted.from) {
+            putInView(label, text, quoted);
+        } else if (!fitsLabel(text, label->font())) {
+            putInView(label, text, {0, text.size(), {}, {}, {}});
         }
     }
 
@@ -123,38 +109,49 @@ protected:
     }
 
 private:
-    // The label keeps the whole text (it is the box's text) but leaves the screen to the
-    // area, which stands in its cell of the box's grid, and to the words under it.
-    void putInArea(QLabel* label, const QString& lead, const QString& words)
+    // The label keeps the whole text (it is the box's text) but is never laid out: the view
+    // stands in its cell of the box's grid. A text that fits the screen reads as the label
+    // would show it, wrapped anywhere; a longer one scrolls, with the words under it.
+    void putInView(QLabel* label, const QString& text, const Quoted& quoted)
     {
         auto* grid = qobject_cast<QGridLayout*>(layout());
         int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
         grid->getItemPosition(grid->indexOf(label), &row, &column, &rowSpan, &columnSpan);
         label->hide();
 
-        auto* area = new QPlainTextEdit(this);
-        area->setObjectName(QStringLiteral("MessageText"));
-        area->setReadOnly(true);
-        area->setUndoRedoEnabled(false);
-        area->setTextInteractionFlags(Qt::NoTextInteraction);
-        area->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        area->setWordWrapMode(QTextOption::WrapAnywhere);
-        area->setPlainText(inParagraphs(lead));
+        auto* view = new PlainTextView(text, quoted.from, quoted.to, this);
+        view->setFont(label->font());
+        view->setSurroundings(quoted.before, quoted.after + quoted.words);
         const QRect screen = screenArea();
-        area->setFixedSize(wrapWidth() - 100, qMin(screen.height() / 3, 240));
-        grid->addWidget(area, row, column);
-
-        if (!words.isEmpty()) {
-            auto* wordsLabel = plainLabel(new QLabel(words.trimmed(), this));
+        const QMargins margins =
+            label->contentsMargins() + QMargins(qMax(label->indent(), 0), 0, 0, 0);
+        if (view->fitAsLabel(QSize(wrapWidth() - 100, screen.height() / 2), margins)) {
+            grid->addWidget(view, row, column, Qt::AlignVCenter);
+            return;
+        }
+        view->setSurroundings(quoted.before, quoted.after);
+        view->setScrolling(QSize(wrapWidth() - 100, qMin(screen.height() / 3, 240)));
+        grid->addWidget(view, row, column);
+        if (!quoted.words.isEmpty()) {
+            auto* wordsLabel = plainLabel(new QLabel(quoted.words.trimmed(), this));
             wordsLabel->setObjectName(QStringLiteral("MessageWords"));
             grid->addWidget(wordsLabel, row + 1, column);
         }
     }
 };
 
-void showBox(QMessageBox::Icon icon, const QString& lead, const QString& words = {})
+// A text of many megabytes is freed into the allocator's heap, which keeps it once it has raised
+// its threshold for mapping big blocks; so the box hands it back to the system when it closes.
+void giveBackMemory()
 {
-    CentredMessageBox box(icon, lead, words);
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
+void showBox(QMessageBox::Icon icon, const QString& text, const Quoted& quoted = {})
+{
+    CentredMessageBox box(icon, text, quoted);
     // The box belongs to the window the user works in: the manager keeps it over that
     // window, and a taskbar lists no entry of its own for it. (The program's windows live
     // for the whole run, longer than any box.)
@@ -182,18 +179,39 @@ void showError(const QString& message)
     showBox(QMessageBox::Critical, withFullStop(message));
 }
 
-void showQuotingError(const QString& quote, const QString& quoted, const QString& words)
+void showQuotingError(QStringView quote, QByteArrayView quotedUtf8, QStringView words)
 {
-    const QString lead = quote + firstStrongIsolate + quoted + popDirectionalIsolate + quote;
-    showBox(QMessageBox::Critical, lead, withFullStop(lead + words).mid(lead.size()));
+    // Built in one buffer, decoded in place: a paste of many megabytes exists once more here,
+    // not three times.
+    QString text;
+    text.reserve(2 * quote.size() + quotedUtf8.size() + words.size() + 3);
+    text += quote;
+    text += firstStrongIsolate;
+    Quoted quoted;
+    quoted.from = text.size();
+    text.resize(quoted.from + quotedUtf8.size());
+    // A byte-order mark is a character of the text like any other.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    const QChar* end = decoder.appendToBuffer(text.data() + quoted.from, quotedUtf8);
+    quoted.to = end - text.constData();
+    text.resize(quoted.to);
+    text += popDirectionalIsolate;
+    text += quote;
+    text += words;
+    appendFullStop(text);
+    quoted.before = quote.toString();
+    quoted.after = quote.toString();
+    quoted.words = text.sliced(quoted.to + 1 + quote.size());
+    showBox(QMessageBox::Critical, text, quoted);
+    text.clear();
+    giveBackMemory();
 }
 
 QString withFullStop(const QString& message)
 {
-    if (!message.isEmpty() && message.back().unicode() > u'.') {
-        return message + QLatin1Char('.');
-    }
-    return message;
+    QString text = message;
+    appendFullStop(text);
+    return text;
 }
 
 } // namespace MessageBoxes

@@ -186,7 +186,8 @@ void TResults::applyDesign()
         setTextColour(label, activeCaption());
         setBackground(label, teal);
     }
-    for (QLineEdit* edit : {m_ui->Edit1, m_ui->Edit4, m_ui->Edit2, m_ui->Edit3}) {
+    for (QLineEdit* edit :
+         std::initializer_list<QLineEdit*>{m_ui->Edit1, m_ui->Edit4, m_ui->Edit2, m_ui->Edit3}) {
         edit->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 19));
     }
     m_ui->BitBtn1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, true));

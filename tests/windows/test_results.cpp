@@ -8,6 +8,8 @@
 #include "image_button.h"
 #include "link_opener.h"
 #include "questionnaire_driver.h"
+#include "partner_field.h"
+#include "plain_text_view.h"
 #include "results.h"
 #include "spechelp.h"
 #include "tandemo.h"
@@ -21,11 +23,13 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextLayout>
 
 #include <memory>
 
@@ -220,7 +224,27 @@ struct BoxInspection {
     bool plain = true;
     bool fits = true;
     bool wordsInView = false;
+    bool scrolls = false;
+    bool wordsInOrder = true;
 };
+
+// Whether `words`, drawn at the end of `shown` on one line, read left to right and end it.
+static bool readsInOrder(const QString& shown, const QString& words, const QFont& font)
+{
+    QTextLayout layout(shown, font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    qreal x = line.cursorToX(shown.size() - words.size());
+    for (qsizetype at = shown.size() - words.size() + 1; at <= shown.size(); ++at) {
+        const qreal next = line.cursorToX(at);
+        if (next <= x) {
+            return false;
+        }
+        x = next;
+    }
+    return qAbs(x - line.naturalTextWidth()) < 1;
+}
 
 static BoxInspection inspectBox(QMessageBox* box, const QString& words)
 {
@@ -247,11 +271,15 @@ static BoxInspection inspectBox(QMessageBox* box, const QString& words)
             QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(x, room.top() + 6));
         }
     }
-    for (QPlainTextEdit* area : box->findChildren<QPlainTextEdit*>()) {
-        seen.plain = seen.plain && area->isReadOnly();
-        seen.fits = seen.fits && box->rect().contains(area->geometry()) &&
-                    area->wordWrapMode() == QTextOption::WrapAnywhere;
-        QTest::mouseClick(area->viewport(), Qt::LeftButton, {}, QPoint(10, 8));
+    for (PlainTextView* view : box->findChildren<PlainTextView*>()) {
+        seen.fits = seen.fits && view->isVisible() && box->rect().contains(view->geometry());
+        seen.scrolls = view->verticalScrollBar()->isVisible();
+        if (view->accessibleName().endsWith(words)) {
+            seen.wordsInView = true;
+            seen.wordsInOrder = readsInOrder(view->shownPiece(view->pieceCount() - 1),
+                                             QStringLiteral("' ") + words, view->font());
+        }
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(10, 8));
     }
     return seen;
 }
@@ -283,10 +311,19 @@ void TestResults::hostilePartnerText_data()
     row("style", QStringLiteral("<style>body { font-size: 99px }</style>12"));
     row("script", QStringLiteral("<script>alert(1)</script>12"));
     row("right-to-left override first", QString(QChar(0x202E)) + QStringLiteral("abc 12"));
+    row("isolate closed first", QString(QChar(0x2069)) + QChar(0x202E) + QStringLiteral("abc"));
+    row("left-to-right isolate left open", QChar(0x2066) + QStringLiteral("abc"));
+    row("right-to-left isolate left open", QChar(0x2067) + QStringLiteral("abc"));
+    row("right-to-left embedding left open", QChar(0x202B) + QStringLiteral("abc"));
+    row("byte-order mark first", QChar(0xFEFF) + QStringLiteral("12"));
+    row("40 characters without spaces", QString(40, QLatin1Char('x')));
     row("NUL inside", QStringLiteral("12") + QChar(0) + QStringLiteral("34"));
     row("32767 characters", QString(32767, QLatin1Char('x')));
     row("1 MB", QString(1 << 20, QLatin1Char('x')));
     row("10 MB of two-byte characters", QString(10 << 20, QChar(0x0436)));
+    row("10 MB of short lines", QStringLiteral("0123456\n").repeated((10 << 20) / 8));
+    row("100,000 combining marks", QLatin1Char('a') + QString(100'000, QChar(0x0301)));
+    row("a million joiners", QString(1'000'000, QChar(0x200D)));
     row("50 after 32766 zeros", QString(32766, QLatin1Char('0')) + QStringLiteral("50"), true);
 }
 
@@ -301,8 +338,8 @@ void TestResults::hostilePartnerText()
     BoxInspection seen;
     m_boxes->inspectEach([&](QMessageBox* box) { seen = inspectBox(box, words.trimmed()); });
 
-    QString before, after;
-    bool stillOpen = false;
+    QString before, after, fieldText;
+    bool stillOpen = false, boundedField = false;
     NextModal shown([&](QWidget* window) {
         typePartner(window, QStringLiteral("50"));
         click(window, QStringLiteral("BitBtn1"));
@@ -311,6 +348,9 @@ void TestResults::hostilePartnerText()
         QGuiApplication::clipboard()->setText(partner);
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        fieldText = edit->text();
+        boundedField = qobject_cast<PartnerField*>(edit)->drawsBounded();
+        edit->grab();
         click(window, QStringLiteral("BitBtn1"));
         after = child<QLineEdit>(window, QStringLiteral("Edit3"))->text();
         stillOpen = window->isVisible() && QApplication::activeModalWidget() == window;
@@ -336,6 +376,11 @@ void TestResults::hostilePartnerText()
     QVERIFY(seen.plain);
     QVERIFY(seen.fits);
     QVERIFY(seen.wordsInView);
+    QVERIFY2(seen.wordsInOrder, "our words read left to right and end the text");
+    QVERIFY2(partner.size() > 500 || !seen.scrolls, "a moderate text reads like a label");
+    QCOMPARE(fieldText, partner);
+    // Floods of marks or joiners are drawn bounded; every other text as a line edit draws it.
+    QCOMPARE(boundedField, partner.contains(QChar(0x0301)) || partner.contains(QChar(0x200D)));
 }
 
 void TestResults::indicatorShowsTypeOne()

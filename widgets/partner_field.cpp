@@ -1,0 +1,82 @@
+#include "partner_field.h"
+
+#include "display_text.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTextLayout>
+
+namespace {
+
+// How much of the text on either side of the cursor is drawn: more than the field can show.
+constexpr qsizetype stretch = 64;
+
+// The number of characters that `text[from, at)` becomes when drawn.
+int displayedLength(QStringView text, qsizetype from, qsizetype at)
+{
+    return static_cast<int>(DisplayText::displayed(text.sliced(from, at - from), false).size());
+}
+
+} // namespace
+
+PartnerField::PartnerField(QWidget* parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_bounded = DisplayText::hasLongCluster(text); });
+}
+
+void PartnerField::paintEvent(QPaintEvent* event)
+{
+    if (!m_bounded) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+    const QRect room = style()
+                           ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
+                           .marginsRemoved(textMargins())
+                           .adjusted(2, 1, -2, -1);
+
+    const QString whole = text();
+    const qsizetype cursor = cursorPosition();
+    qsizetype from = qMax<qsizetype>(0, cursor - stretch);
+    if (from > 0 && whole[from].isLowSurrogate()) {
+        --from;
+    }
+    qsizetype to = qMin<qsizetype>(whole.size(), cursor + stretch);
+    if (to < whole.size() && whole[to].isLowSurrogate()) {
+        ++to;
+    }
+    QTextLayout layout(DisplayText::displayed(QStringView(whole).sliced(from, to - from), false),
+                       font());
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+
+    QList<QTextLayout::FormatRange> selection;
+    if (hasSelectedText()) {
+        const qsizetype start = qBound(from, qsizetype(selectionStart()), to);
+        const qsizetype end = qBound(from, qsizetype(selectionEnd()), to);
+        QTextCharFormat look;
+        look.setBackground(palette().brush(QPalette::Highlight));
+        look.setForeground(palette().brush(QPalette::HighlightedText));
+        const int begin = displayedLength(whole, from, start);
+        selection.append({begin, displayedLength(whole, from, end) - begin, look});
+    }
+    const int cursorAt = displayedLength(whole, from, cursor);
+    // The cursor stays in view, as the line edit keeps it.
+    const qreal cursorX = line.cursorToX(cursorAt);
+    const qreal x = room.left() - qMax<qreal>(0, cursorX - room.width() + 1);
+    const QPointF origin(x, room.top() + (room.height() - line.height()) / 2);
+    painter.setClipRect(room);
+    painter.setPen(palette().color(QPalette::Text));
+    layout.draw(&painter, origin, selection);
+    if (hasFocus()) {
+        layout.drawCursor(&painter, origin, cursorAt,
+                          style()->pixelMetric(QStyle::PM_TextCursorWidth, &panel, this));
+    }
+}
