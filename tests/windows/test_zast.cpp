@@ -130,7 +130,9 @@ void TestZast::timerHidesItOnceForGood()
     QCOMPARE(timer->interval(), 5000);
     QVERIFY(timer->isActive());
     splash.show();
-    QTRY_VERIFY_WITH_TIMEOUT(!splash.isVisible(), 7000);
+    // The upper bound only guards against a splash that never goes: when the tick is handled
+    // depends on how busy the machine is.
+    QTRY_VERIFY_WITH_TIMEOUT(!splash.isVisible(), 60000);
     QVERIFY2(sinceCreation.elapsed() >= 5000, "hidden before 5000 ms had passed");
     QVERIFY2(!timer->isActive(), "the timer must never fire again");
     QTest::qWait(200);
