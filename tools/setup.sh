@@ -56,12 +56,13 @@ case "$mode" in
     exec build/app/Tandemo
     ;;
   test)
-    # Five stages, each run whatever the one before gave, then a summary: the suite in the
+    # Six stages, each run whatever the one before gave, then a summary: the suite in the
     # ordinary build; the suite again built with AddressSanitizer and UndefinedBehaviorSanitizer,
     # leaks included (LeakSanitizer at every test's exit, third-party leaks suppressed in
     # tests/sanitizers/lsan.supp); each fuzzer for a bounded time; a Release build (the
-    # optimiser's own warnings, as errors) with its in-process unit tests; and the survey engine
-    # cross-built for arm64 and run under qemu-user, checked against x86 to the last bit.
+    # optimiser's own warnings, as errors) with its in-process unit tests; the survey engine
+    # cross-built for arm64 and run under qemu-user, checked against x86 to the last bit; and
+    # the Debian package built twice from scratch and compared byte for byte.
     summary=()
     failed=0
     stage() { # <name> <command...>
@@ -73,7 +74,7 @@ case "$mode" in
     }
     suite() {
       configure_and_build build &&
-        ctest --test-dir build --output-on-failure -j "$jobs"
+        ctest --test-dir build --output-on-failure -j "$jobs" -E '^package_reproducible$'
     }
     sanitized_suite() {
       # The sanitizers' options travel with each test (cmake/Testing.cmake).
@@ -84,7 +85,7 @@ case "$mode" in
       # The e2e runs and the package check drive the built program from outside; the ordinary
       # suite has them already.
       configure_and_build build-release -DCMAKE_BUILD_TYPE=Release &&
-        ctest --test-dir build-release --output-on-failure -j "$jobs" -E '^(e2e_|install_package$)'
+        ctest --test-dir build-release --output-on-failure -j "$jobs" -E '^(e2e_|install_package$|package_reproducible$)'
     }
     arm64_figures() {
       # On arm64 long double is not the x87 format, so MPFR carries the survey arithmetic there.
@@ -109,6 +110,7 @@ case "$mode" in
     stage "fuzzing" bash tools/run_fuzzers.sh "${TANDEMO_FUZZ_SECONDS:-30}"
     stage "release units" release_units
     stage "arm64 figures" arm64_figures
+    stage "reproducible" ctest --test-dir build --output-on-failure -R '^package_reproducible$'
     echo "== summary"
     printf '  %s\n' "${summary[@]}"
     exit "$failed"
