@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package twice, from two copies of the sources, and compares the two
-# packages byte for byte. The builds differ in all that must not matter: the folders (one
-# builds inside its sources, the other beside them, at another depth), the umask, the
-# sources' modification times and the time of the build, the time zone and the locale.
+# packages byte for byte. The builds differ in all that must not matter: the folder of the
+# checkout (its name and depth; each builds in build/ inside it, as the README does), the
+# umask, the sources' modification times and the time of the build, the time zone and the
+# locale.
 # Nobody sets SOURCE_DATE_EPOCH: the build finds the sources' time itself.
 #
 # usage: package_reproducible.sh <source dir>
@@ -11,7 +12,9 @@ set -euo pipefail
 src=$(cd "$1" && pwd)
 jobs=${TANDEMO_JOBS:-$(nproc)}
 work=$(mktemp -d "${TMPDIR:-/tmp}/tandemo-reproducible.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# Kept when the packages differ, for the one who has to find out why.
+keep=0
+trap '((keep)) || rm -rf "$work"' EXIT
 unset SOURCE_DATE_EPOCH QT_RCC_SOURCE_DATE_OVERRIDE
 
 fail() {
@@ -34,8 +37,8 @@ copy_sources() {
 
 # build_package <sources> <build folder> <umask> <time zone> <locale> <sources' time>
 build_package() {
-    local sources=$1 build=$2 log
-    log=$work/$(basename "$2").log
+    local sources=$1 build=$2 log=$1.log
+    mkdir -p "$(dirname "$1")"
     (
         umask "$3"
         export TZ=$4 LC_ALL=$5 LANG=$5
@@ -51,14 +54,15 @@ build_package() {
 
 start=$SECONDS
 one=$(build_package "$work/one/src" "$work/one/src/build" 0022 UTC C.UTF-8 "2001-02-03 04:05:06")
-two=$(build_package "$work/second/copy/tandemo" "$work/second/obj" 0002 Asia/Kathmandu C now)
+two=$(build_package "$work/second/copy/tandemo" "$work/second/copy/tandemo/build" 0002 \
+    Asia/Kathmandu C now)
 echo "two builds in $((SECONDS - start)) s"
 [ -n "$one" ] && [ -n "$two" ] || fail "cpack made no package"
 [ "$(basename "$one")" = "$(basename "$two")" ] ||
     fail "the packages are named $(basename "$one") and $(basename "$two")"
 
 if ! cmp "$one" "$two"; then
-    # Where they differ, for the one who has to find out why.
+    keep=1
     for p in one two; do
         deb=$([ $p = one ] && echo "$one" || echo "$two")
         mkdir -p "$work/unpacked/$p"
@@ -67,7 +71,7 @@ if ! cmp "$one" "$two"; then
     done
     diff "$work/unpacked/one.list" "$work/unpacked/two.list" || true
     diff -r "$work/unpacked/one" "$work/unpacked/two" || true
-    fail "the two packages differ"
+    fail "the two packages differ; both builds are kept in $work"
 fi
 echo "the two packages are equal, byte for byte: $(basename "$one"), $(stat -c %s "$one") bytes"
 echo "PASS"
