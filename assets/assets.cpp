@@ -10,8 +10,8 @@ namespace Assets {
 
 QStringList pictures()
 {
-    return {SiteBanner, ShopBanner,    PartnerBanner, ConsultGlyph,   DeveloperGlyph, ProgramIcon,
-            Splash,     DesktopIcon32, DesktopIcon48, DesktopIcon128, DesktopIcon256};
+    return {SiteBanner,  ShopBanner,    PartnerBanner, ConsultGlyph,   DeveloperGlyph,
+            ProgramIcon, DesktopIcon32, DesktopIcon48, DesktopIcon128, DesktopIcon256};
 }
 
 QStringList derived()

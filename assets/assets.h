@@ -20,16 +20,19 @@ inline constexpr char PartnerBanner[] = ":/assets/banner_partner.png"; // 218 x 
 inline constexpr char ConsultGlyph[] = ":/assets/glyph_consult.png";     // 32 x 16
 inline constexpr char DeveloperGlyph[] = ":/assets/glyph_developer.png"; // 32 x 16
 inline constexpr char ProgramIcon[] = ":/assets/program_icon.png";       // 32 x 32, 16 colours
-inline constexpr char Splash[] = ":/assets/splash.png";                  // 729 x 480, RGB
 // The program icon in full colour for the desktop, at the usual hicolor sizes.
 inline constexpr char DesktopIcon32[] = ":/assets/icons/tandemo-32.png";
 inline constexpr char DesktopIcon48[] = ":/assets/icons/tandemo-48.png";
 inline constexpr char DesktopIcon128[] = ":/assets/icons/tandemo-128.png";
 inline constexpr char DesktopIcon256[] = ":/assets/icons/tandemo-256.png";
 
-// Made by the build from the pictures above: the splash picture stretched to the splash's
-// 641 x 425 frame at one device pixel per pixel, as raw pixels (tools/stretch).
+// Made by the build from splash.png (729 x 480, RGB): the splash picture stretched to the
+// splash's 641 x 425 frame at one device pixel per pixel, as raw pixels (tools/stretch). The
+// picture itself is not in the program; the frame is all the splash shows.
 inline constexpr char SplashFrame[] = ":/assets/splash_frame.rgb32";
+// Not in the program: the designed splash picture, for the tests that hold the frame against
+// it (they link tandemo_designed_pictures).
+inline constexpr char DesignedSplash[] = ":/designed/splash.png"; // 729 x 480, RGB
 
 // Help texts.
 inline constexpr char Recommendations[] = ":/assets/recommendations.txt"; // 25 lines

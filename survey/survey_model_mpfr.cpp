@@ -1,0 +1,4 @@
+#include "mpfr_extended.h"
+#include "survey_model_impl.h"
+
+template class BasicSurveyModel<survey::MpfrExtended>;
