@@ -26,8 +26,9 @@ if(TANDEMO_SANITIZE)
 else()
   set(TANDEMO_WAIT_FACTOR 1)
 endif()
+# The main window's caption, by which the tests find it, comes from the one version source.
 set(TANDEMO_REAL_PROGRAM_ENV ${TANDEMO_SANITIZER_ENV} TANDEMO_WAIT_FACTOR=${TANDEMO_WAIT_FACTOR}
-  LC_ALL=C.UTF-8)
+  LC_ALL=C.UTF-8 "TANDEMO_MAIN_CAPTION=Tandemo ${TANDEMO_CAPTION_VERSION}")
 
 function(tandemo_add_test)
   cmake_parse_arguments(ARG "" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})

@@ -78,7 +78,7 @@ run_and_shoot() {
     "$program" "$@" >"$work/app.log" 2>&1 &
     app_pid=$!
     local main
-    main=$(wait_window "Tandemo 1.1.2" 15)
+    main=$(wait_window "$main_caption" 15)
     [ "$(xprop -id "$main" WM_CLASS | sed 's/.*= //')" = '"Tandemo", "Tandemo"' ] ||
         fail "the window class is not the program file's name"
     wait_until 15 "the splash to go" window_gone Tandemo

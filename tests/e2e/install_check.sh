@@ -97,7 +97,7 @@ PATH="$work/root/usr/bin:$PATH" \
     $exec_line >"$work/app.log" 2>&1 &
 app_pid=$!
 
-main=$(wait_window "Tandemo 1.1.2" 15)
+main=$(wait_window "$main_caption" 15)
 [ "$(readlink -f "/proc/$app_pid/exe")" = "$(readlink -f "$work/root/usr/bin/Tandemo")" ] ||
     fail "the running program is not the unpacked one"
 [ "$(xprop -id "$main" WM_CLASS | sed 's/.*= //')" = '"Tandemo", "Tandemo"' ] ||

@@ -249,7 +249,7 @@ deadline=$(deadline_in 10)
 while [ -z "$main" ]; do
     alive
     [ -n "$splash" ] || splash=$(splash_window || true)
-    main=$(mapped_window "Tandemo 1.1.2" || true)
+    main=$(mapped_window "$main_caption" || true)
     if [ -n "$main" ] && [ -z "$splash" ]; then
         # Both may have been mapped since the splash was looked for; if so, the window
         # manager's list below tells which came first.

@@ -92,7 +92,7 @@ deadline=$(deadline_in 10)
 while [ -z "$main" ]; do
     process_ended "$app_pid" && { cat "$work/app.log" >&2; fail "no window on Xwayland"; }
     [ -n "$splash" ] || splash=$(mapped_window Tandemo || true)
-    main=$(mapped_window "Tandemo 1.1.2" || true)
+    main=$(mapped_window "$main_caption" || true)
     if [ -n "$main" ] && [ -z "$splash" ]; then
         # Both may have been mapped since the splash was looked for: the manager's list of
         # windows in the order they were first mapped tells.
@@ -168,7 +168,7 @@ app_pid=$!
 both_shown() {
     local now
     now=$(views)
-    grep -q "^Tandemo 1.1.2|" <<<"$now" || return 1
+    grep -q "^$main_caption|" <<<"$now" || return 1
     grep -q "^Tandemo|" <<<"$now" || { echo "main window first" >"$work/order"; return 0; }
 }
 : >"$work/order"
@@ -214,7 +214,7 @@ registered() {
 }
 wait_until 10 "the program on the accessibility bus" registered
 app_bus=$(registered)
-window=$(find_named /org/a11y/atspi/accessible/root "Tandemo 1.1.2" 0) ||
+window=$(find_named /org/a11y/atspi/accessible/root "$main_caption" 0) ||
     fail "no accessible main window"
 item=$(find_named "$window" ВЫХОД 4) || fail "no ВЫХОД in the main window"
 a11y "$item" org.a11y.atspi.Action.DoAction 0 >/dev/null

@@ -31,6 +31,9 @@ elapsed() {
 }
 
 wait_factor=${TANDEMO_WAIT_FACTOR:-1}
+# The main window's caption, as CMake has it from the project's version.
+main_caption=${TANDEMO_MAIN_CAPTION:-}
+[ -n "$main_caption" ] || fail "TANDEMO_MAIN_CAPTION is not set (CTest sets it)"
 [[ $wait_factor =~ ^[0-9]+([.][0-9]+)?$ ]] || fail "TANDEMO_WAIT_FACTOR '$wait_factor' is not a number"
 
 # deadline_in <seconds>: the clock time at which a wait of that many (stretched) seconds
