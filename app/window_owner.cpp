@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QWindow>
 
+#include <functional>
+
 WindowOwner::WindowOwner(const QuestionCatalogue::WeightTable& answerWeights)
     : m_model(answerWeights)
 {
@@ -38,35 +40,34 @@ void WindowOwner::createSplash()
 
 namespace {
 
-// Shows the main window once the splash has been exposed, or has gone: the splash is then
-// on screen first whatever the pace of the display server and the window manager, and the
-// event loop goes on meanwhile.
-class AfterSplash : public QObject {
+// Runs work, queued so that the window's own handling (its paint) comes first, once the
+// widget's native window has been exposed, or once the widget is hidden before that. The
+// event loop goes on meanwhile: nothing waits on the GUI thread.
+class WhenExposed : public QObject {
 public:
-    AfterSplash(QWidget* splash, QWidget* mainWindow)
-        : QObject(splash), m_splash(splash), m_mainWindow(mainWindow)
+    WhenExposed(QWidget* widget, std::function<void()> work)
+        : QObject(widget), m_widget(widget), m_work(std::move(work))
     {
-        splash->installEventFilter(this);
-        splash->windowHandle()->installEventFilter(this);
+        widget->installEventFilter(this);
+        widget->windowHandle()->installEventFilter(this);
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         const bool exposed = event->type() == QEvent::Expose && watched->isWindowType() &&
                              static_cast<QWindow*>(watched)->isExposed();
-        if (exposed || event->type() == QEvent::Hide) {
-            m_splash->removeEventFilter(this);
-            m_splash->windowHandle()->removeEventFilter(this);
-            // After the splash has handled its exposure, that is, painted itself.
-            QMetaObject::invokeMethod(m_mainWindow, &QWidget::show, Qt::QueuedConnection);
+        if (exposed || (event->type() == QEvent::Hide && watched == m_widget)) {
+            m_widget->removeEventFilter(this);
+            m_widget->windowHandle()->removeEventFilter(this);
+            QMetaObject::invokeMethod(m_widget, std::move(m_work), Qt::QueuedConnection);
             deleteLater();
         }
         return false;
     }
 
 private:
-    QWidget* m_splash;
-    QWidget* m_mainWindow;
+    QWidget* m_widget;
+    std::function<void()> m_work;
 };
 
 } // namespace
@@ -79,7 +80,10 @@ void WindowOwner::showMainWindow()
         m_windows.tandemo->show();
         return;
     }
-    new AfterSplash(splash, m_windows.tandemo);
+    // The splash is then on screen first, whatever the pace of the display server and the
+    // window manager.
+    TTandemo* mainWindow = m_windows.tandemo;
+    new WhenExposed(splash, [mainWindow] { mainWindow->show(); });
 }
 
 void WindowOwner::createWindows()
@@ -112,42 +116,18 @@ void prepareFrom(QList<DesignedDialog*> dialogs)
         Qt::QueuedConnection);
 }
 
-// Starts the preparation once the main window is exposed, which paints it: by then the
-// splash and the main window are on screen, and the rest of the splash's five seconds are
-// idle.
-class AfterFirstExpose : public QObject {
-public:
-    AfterFirstExpose(QWindow* window, QList<DesignedDialog*> dialogs)
-        : QObject(window), m_dialogs(std::move(dialogs))
-    {
-        window->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
-            watched->removeEventFilter(this);
-            // Queued, so that the paint of the exposed window is finished first.
-            prepareFrom(std::move(m_dialogs));
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    QList<DesignedDialog*> m_dialogs;
-};
-
 } // namespace
 
 void WindowOwner::prepareDialogsWhenIdle()
 {
     QList<DesignedDialog*> dialogs{m_windows.results, m_windows.info, m_windows.specHelp,
                                    m_windows.attract, m_windows.aboutBox};
+    // Once the main window is exposed, which paints it: by then the splash and the main
+    // window are on screen, and the rest of the splash's five seconds are idle.
     m_tandemo->winId(); // the native window, whose exposure is awaited
     if (m_tandemo->windowHandle()->isExposed()) {
         prepareFrom(std::move(dialogs));
     } else {
-        new AfterFirstExpose(m_tandemo->windowHandle(), std::move(dialogs));
+        new WhenExposed(m_tandemo.get(), [dialogs] { prepareFrom(dialogs); });
     }
 }
