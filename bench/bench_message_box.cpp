@@ -1,8 +1,8 @@
-// The error box for hostile partner texts: built, shown and painted once, then closed from
-// inside its own event loop. The texts are the nested-table markup that Qt would lay out in
-// exponential time if it took it as rich text, pastes of 1 MB and of 10 MB in short lines,
-// floods of combining marks and joiners, and a word without spaces that an ordinary box
-// would show in its label.
+// The error box for hostile partner texts, from the failed conversion on: built, shown and
+// painted once, then closed from inside its own event loop. The texts are the nested-table markup
+// that Qt would lay out in exponential time if it took it as rich text, pastes of 1 MB and of 10 MB
+// in short lines, floods of combining marks and joiners, and a word without spaces that an ordinary
+// box would show in its label.
 //
 // The partner field is painted with such a flood in it, focused, as each cursor blink paints
 // it; a plain line edit beside it shows what the blink costs when the whole run is drawn.
@@ -11,7 +11,8 @@
 // set rose above its level before a showing, and kept_MB, how much more is resident after the
 // last showing closed than before the first.
 
-#include "message_boxes.h"
+#include "event_guard.h"
+#include "integer_text.h"
 #include "partner_field.h"
 
 #include <QApplication>
@@ -49,9 +50,10 @@ void resetPeak()
     }
 }
 
+// From the click on: the field's text taken as UTF-8, the conversion failing, and its error
+// shown through the guard every handler runs in, as the results window's button does it.
 void showAndClose(benchmark::State& state, const QString& text)
 {
-    const QByteArray typed = text.toUtf8(); // as the conversion error carries it
     const double before = statusMegabytes("VmRSS");
     double peak = 0;
     for (auto _ : state) {
@@ -65,8 +67,10 @@ void showAndClose(benchmark::State& state, const QString& text)
                 box->close();
             }
         });
-        MessageBoxes::showQuotingError(QStringLiteral("'"), typed,
-                                       QStringLiteral(" is not a valid integer value"));
+        runGuarded([&text] {
+            const QByteArray typed = text.toUtf8();
+            parseInteger(std::string_view(typed.constData(), std::size_t(typed.size())));
+        });
         state.PauseTiming();
         peak = std::max(peak, statusMegabytes("VmHWM") - start);
         state.ResumeTiming();

@@ -13,18 +13,20 @@
 //   hexadecimal digits;
 // - bytes of other scripts' digits (full-width, Arabic-Indic) are not digits.
 
-ConversionError::ConversionError(std::string_view text)
-    : std::runtime_error(messageFor(text)), m_text(text), m_message(messageFor(text))
-{}
-
+// The base class keeps only the fixed words; what() is the whole message, from the one copy.
 // Appended piece by piece into one reserved string: the chain of operator+ that reads more
 // naturally makes GCC 12 at -O3 warn (-Wrestrict, wrongly) inside the standard library.
-std::string ConversionError::messageFor(std::string_view text)
+ConversionError::ConversionError(std::string_view text)
+    : std::runtime_error(std::string(notAnInteger))
 {
-    std::string message;
-    message.reserve(2 * quote.size() + text.size() + notAnInteger.size());
-    message.append(quote).append(text).append(quote).append(notAnInteger);
-    return message;
+    m_message.reserve(2 * quote.size() + text.size() + notAnInteger.size());
+    m_message.append(quote).append(text).append(quote).append(notAnInteger);
+}
+
+std::string_view ConversionError::text() const noexcept
+{
+    return std::string_view(m_message).substr(quote.size(), m_message.size() - 2 * quote.size() -
+                                                                notAnInteger.size());
 }
 
 namespace {

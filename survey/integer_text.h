@@ -10,7 +10,8 @@
 #include <string_view>
 
 // The error carries the typed text whole, NULs and all: what() is a C string and would end
-// at the first NUL, so whoever shows the error reads text() and message() instead.
+// at the first NUL, so whoever shows the error reads text() and message() instead. All three
+// read one copy of the message: a pasted text may be tens of megabytes.
 class ConversionError : public std::runtime_error {
 public:
     // The message is quote + text + quote + notAnInteger.
@@ -19,13 +20,11 @@ public:
 
     explicit ConversionError(std::string_view text);
 
-    const std::string& text() const noexcept { return m_text; }
+    const char* what() const noexcept override { return m_message.c_str(); }
+    std::string_view text() const noexcept;
     const std::string& message() const noexcept { return m_message; }
 
 private:
-    static std::string messageFor(std::string_view text);
-
-    std::string m_text;
     std::string m_message;
 };
 
