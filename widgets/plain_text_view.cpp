@@ -26,17 +26,14 @@ QList<qsizetype> pieceStarts(QStringView text, qsizetype from, qsizetype to, qsi
     qsizetype at = from;
     while (at < to) {
         qsizetype end = qMin(to, at + pieceLength);
-        qsizetype lineEnd = at;
-        for (int line = 0; line < piecePerLines; ++line) {
-            const qsizetype lineBreak = text.sliced(lineEnd, end - lineEnd).indexOf(u'\n');
-            if (lineBreak < 0) {
-                lineEnd = -1;
+        // One pass over the piece's characters: a search per line costs more than the
+        // line itself when the lines are a few characters long.
+        int lineBreaks = 0;
+        for (qsizetype i = at; i < end; ++i) {
+            if (text[i] == u'\n' && ++lineBreaks == piecePerLines) {
+                end = i + 1;
                 break;
             }
-            lineEnd += lineBreak + 1;
-        }
-        if (lineEnd > at) {
-            end = lineEnd;
         }
         // Neither a surrogate pair nor a CR LF is split between two pieces.
         if (end < to &&
