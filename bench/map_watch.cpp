@@ -20,18 +20,15 @@
 // window manager the root's child is the manager's frame, so the frame's subtree is searched for
 // the program's window.
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
+#include "x_client.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <dirent.h>
 #include <fstream>
-#include <optional>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -43,18 +40,9 @@ extern char** environ;
 
 namespace {
 
-double nowMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
-}
-
-// Windows may vanish between the event and the question about them; such errors are expected.
-int ignoreXErrors(Display*, XErrorEvent*)
-{
-    return 0;
-}
+using xclient::cardinalProperty;
+using xclient::nowMs;
+using xclient::windowName;
 
 struct Atoms {
     Atom pid;
@@ -63,63 +51,11 @@ struct Atoms {
     Atom typeSplash;
 };
 
-std::optional<unsigned long> cardinalProperty(Display* display, Window window, Atom property,
-                                              Atom type)
-{
-    Atom actualType = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(display, window, property, 0, 1, False, type, &actualType,
-                                          &format, &count, &remaining, &data);
-    std::optional<unsigned long> value;
-    if (status == Success && data != nullptr && count == 1 && format == 32)
-        value = *reinterpret_cast<unsigned long*>(data);
-    if (data != nullptr)
-        XFree(data);
-    return value;
-}
-
-// The window itself or, under a window manager, the client window inside its frame.
-std::optional<Window> findOwnWindow(Display* display, Window window, pid_t pid, const Atoms& atoms,
-                                    int depth)
-{
-    const auto owner = cardinalProperty(display, window, atoms.pid, XA_CARDINAL);
-    if (owner && static_cast<pid_t>(*owner) == pid)
-        return window;
-    if (depth == 0)
-        return std::nullopt;
-    Window root = None;
-    Window parent = None;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    std::optional<Window> found;
-    if (XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
-        for (unsigned int i = 0; i < count && !found; ++i)
-            found = findOwnWindow(display, children[i], pid, atoms, depth - 1);
-    }
-    if (children != nullptr)
-        XFree(children);
-    return found;
-}
-
 bool isNormalWindow(Display* display, Window window, const Atoms& atoms)
 {
     const auto type = cardinalProperty(display, window, atoms.type, XA_ATOM);
     // A window without a type counts as normal, as window managers treat it.
     return !type || *type == atoms.typeNormal;
-}
-
-std::string windowName(Display* display, Window window)
-{
-    char* name = nullptr;
-    std::string result;
-    if (XFetchName(display, window, &name) != 0 && name != nullptr)
-        result = name;
-    if (name != nullptr)
-        XFree(name);
-    return result;
 }
 
 long statusField(pid_t pid, const char* field)
@@ -199,7 +135,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "map_watch: cannot open display %s\n", XDisplayName(nullptr));
         return 2;
     }
-    XSetErrorHandler(ignoreXErrors);
+    XSetErrorHandler(xclient::ignoreXErrors);
     const Atoms atoms{XInternAtom(display, "_NET_WM_PID", False),
                       XInternAtom(display, "_NET_WM_WINDOW_TYPE", False),
                       XInternAtom(display, "_NET_WM_WINDOW_TYPE_NORMAL", False),
@@ -239,7 +175,7 @@ int main(int argc, char* argv[])
         if (event.type != MapNotify)
             continue;
         const double at = nowMs() - start;
-        const auto own = findOwnWindow(display, event.xmap.window, pid, atoms, 2);
+        const auto own = xclient::findOwnWindow(display, event.xmap.window, pid, atoms.pid, 2);
         if (!own)
             continue;
         ++windows;

@@ -60,8 +60,6 @@ tag="${scale}x"
 
 # ---- small helpers ---------------------------------------------------------------------
 
-scaled() { echo $(($1 * scale)); }
-
 now() { date +%s.%N; }
 seconds_since() { awk -v s="$1" -v n="$(now)" 'BEGIN { printf "%.2f", n - s }'; }
 
@@ -132,34 +130,6 @@ expect_client_size() {
         fail "client area is ${w}x${h}, designed $2x$3 at scale $scale"
 }
 
-# click_at <window> <x> <y>: a left click at window-relative device pixels.
-click_at() {
-    local wx wy w h
-    read -r wx wy w h < <(client_geometry "$1")
-    xdotool mousemove --sync $((wx + $2)) $((wy + $3)) click 1
-}
-
-# click_designed <window> <origin x> <origin y> <x> <y> <width> <height>: clicks the middle
-# of a control given by its designed rectangle, relative to an origin in device pixels.
-click_designed() {
-    click_at "$1" $(($2 + $(scaled $(($4 + $6 / 2))))) $(($3 + $(scaled $(($5 + $7 / 2)))))
-}
-
-# A menu's popup: an override-redirect window of the program that is mapped.
-popup_window() {
-    local id
-    for id in $(xwininfo -root -children | awk '/"Tandemo": \("Tandemo"/ { print $1 }'); do
-        if xwininfo -id "$id" | grep -q 'Override Redirect State: yes' &&
-            xwininfo -id "$id" | grep -q 'IsViewable'; then
-            printf '%d\n' "$id"
-            return 0
-        fi
-    done
-    return 1
-}
-
-popup_closed() { ! popup_window >/dev/null; }
-
 # The program's message box: a managed window captioned with the application title.
 message_box() {
     local id
@@ -181,25 +151,6 @@ splash_window() {
         is_splash "$id" && { echo "$id"; return 0; }
     done
     return 1
-}
-
-# first_row <png> <x> <from y> <colour>: the first row at or below <from y> in column <x>
-# whose pixel has the colour. (The whole column is read: leaving early would break the
-# pipe under pipefail.)
-first_row() {
-    convert "$1" -crop "1x+$2+$3" +repage -depth 8 txt:- |
-        awk -v c="$4" -v from="$3" 'NR > 1 && !found && toupper($3) == toupper(c) {
-            split($1, at, "[,:]"); print at[2] + from; found = 1 }'
-}
-
-first_column() { # <png> <y> <from x> <colour>
-    convert "$1" -crop "x1+$3+$2" +repage -depth 8 txt:- |
-        awk -v c="$4" -v from="$3" 'NR > 1 && !found && toupper($3) == toupper(c) {
-            split($1, at, "[,:]"); print at[1] + from; found = 1 }'
-}
-
-hex_pixel() { # <png> <x> <y>
-    convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | awk 'NR == 2 { print toupper($3) }'
 }
 
 # read_box <window> <origin x> <origin y> <designed rectangle...>: what an edit box holds,
@@ -225,8 +176,6 @@ type_into() {
     xdotool key --clearmodifiers ctrl+a
     xdotool type --delay 20 "$text"
 }
-
-keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
 
 # ---- start-up --------------------------------------------------------------------------
 
@@ -355,12 +304,6 @@ fi
 wait_until 5 "the menu to close" popup_closed
 
 client_y=$menu_h
-question_button() { # <n>
-    click_designed "$main" 0 "$client_y" $((96 + 40 * ($1 - 1))) 48 33 33
-}
-answer_box() { # <position>: the click lands on the box itself, at the strip's left
-    click_at "$main" "$(scaled $((32 + 8)))" $((client_y + $(scaled $((144 + 24 * ($1 - 1) + 8)))))
-}
 
 # The question buttons appear with the start command: wait until "1" is painted.
 button1_painted() {
@@ -370,8 +313,8 @@ button1_painted() {
 wait_until 5 "the question buttons to appear" button1_painted
 
 for n in 1 2 3 4 5 6; do
-    question_button "$n"
-    answer_box "${answers:n-1:1}"
+    question_button "$main" "$client_y" "$n"
+    answer_box "$main" "$client_y" "${answers:n-1:1}"
 done
 shoot "$main" questionnaire
 alive

@@ -15,6 +15,7 @@
 # failing.
 
 x_session_pids=()
+scale=${scale:-1}
 
 fail() {
     echo "FAIL: $*" >&2
@@ -278,3 +279,69 @@ pixel() {
 close_window() {
     wmctrl -i -c "$1"
 }
+
+# ---- input at designed places -----------------------------------------------------------
+# Designed positions are in 96-dpi pixels; $scale (1 unless the caller sets it) multiplies
+# them to device pixels.
+
+scaled() { echo $(($1 * scale)); }
+
+
+# click_at <window> <x> <y>: a left click at window-relative device pixels.
+click_at() {
+    local wx wy w h
+    read -r wx wy w h < <(client_geometry "$1")
+    xdotool mousemove --sync $((wx + $2)) $((wy + $3)) click 1
+}
+
+# click_designed <window> <origin x> <origin y> <x> <y> <width> <height>: clicks the middle
+# of a control given by its designed rectangle, relative to an origin in device pixels.
+click_designed() {
+    click_at "$1" $(($2 + $(scaled $(($4 + $6 / 2))))) $(($3 + $(scaled $(($5 + $7 / 2)))))
+}
+
+# A menu's popup: an override-redirect window of the program that is mapped.
+popup_window() {
+    local id
+    for id in $(xwininfo -root -children | awk '/"Tandemo": \("Tandemo"/ { print $1 }'); do
+        if xwininfo -id "$id" | grep -q 'Override Redirect State: yes' &&
+            xwininfo -id "$id" | grep -q 'IsViewable'; then
+            printf '%d\n' "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+popup_closed() { ! popup_window >/dev/null; }
+
+# first_row <png> <x> <from y> <colour>: the first row at or below <from y> in column <x>
+# whose pixel has the colour. (The whole column is read: leaving early would break the
+# pipe under pipefail.)
+first_row() {
+    convert "$1" -crop "1x+$2+$3" +repage -depth 8 txt:- |
+        awk -v c="$4" -v from="$3" 'NR > 1 && !found && toupper($3) == toupper(c) {
+            split($1, at, "[,:]"); print at[2] + from; found = 1 }'
+}
+
+first_column() { # <png> <y> <from x> <colour>
+    convert "$1" -crop "x1+$3+$2" +repage -depth 8 txt:- |
+        awk -v c="$4" -v from="$3" 'NR > 1 && !found && toupper($3) == toupper(c) {
+            split($1, at, "[,:]"); print at[1] + from; found = 1 }'
+}
+
+hex_pixel() { # <png> <x> <y>
+    convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | awk 'NR == 2 { print toupper($3) }'
+}
+
+# question_button <main window> <menu bar height> <n>; answer_box <main window> <menu bar
+# height> <position>: the questionnaire's controls, under the menu bar. The answer's click
+# lands on the box itself, at the strip's left.
+question_button() {
+    click_designed "$1" 0 "$2" $((96 + 40 * ($3 - 1))) 48 33 33
+}
+answer_box() {
+    click_at "$1" "$(scaled $((32 + 8)))" $(($2 + $(scaled $((144 + 24 * ($3 - 1) + 8)))))
+}
+
+keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
