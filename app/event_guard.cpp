@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <exception>
+#include <malloc.h>
 #include <string_view>
 
 namespace {
@@ -17,13 +18,25 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A pasted text of many megabytes is freed into the allocator's heap, which keeps it once it
+// has raised its threshold for mapping big blocks. The box's copy and the error's are both
+// gone only here, after the error's handler, so here it goes back to the system.
+void giveBackMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
 } // namespace
 
 void runGuarded(const std::function<void()>& handler) noexcept
 {
+    bool quoted = false;
     try {
         handler();
     } catch (const ConversionError& error) {
+        quoted = true;
         MessageBoxes::showQuotingError(fromUtf8(ConversionError::quote),
                                        QByteArrayView(error.text()),
                                        fromUtf8(ConversionError::notAnInteger));
@@ -31,5 +44,8 @@ void runGuarded(const std::function<void()>& handler) noexcept
         MessageBoxes::showError(QString::fromUtf8(error.what()));
     } catch (...) {
         MessageBoxes::showError(QStringLiteral("Unknown error"));
+    }
+    if (quoted) {
+        giveBackMemory();
     }
 }

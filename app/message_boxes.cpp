@@ -15,7 +15,6 @@
 #include <QStringDecoder>
 
 #ifdef __GLIBC__
-#include <malloc.h>
 #endif
 
 namespace {
@@ -140,15 +139,6 @@ private:
     }
 };
 
-// A text of many megabytes is freed into the allocator's heap, which keeps it once it has raised
-// its threshold for mapping big blocks; so the box hands it back to the system when it closes.
-void giveBackMemory()
-{
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
-}
-
 void showBox(QMessageBox::Icon icon, const QString& text, const Quoted& quoted = {})
 {
     CentredMessageBox box(icon, text, quoted);
@@ -203,8 +193,6 @@ void showQuotingError(QStringView quote, QByteArrayView quotedUtf8, QStringView 
     quoted.after = quote.toString();
     quoted.words = text.sliced(quoted.to + 1 + quote.size());
     showBox(QMessageBox::Critical, text, quoted);
-    text.clear();
-    giveBackMemory();
 }
 
 QString withFullStop(const QString& message)
