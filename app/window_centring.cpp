@@ -246,6 +246,15 @@ void place(QWidget* window, const QScreen* screen, QMargins frame, QPoint shift 
         QRect(QPoint(qRound(client.x() / ratio), qRound(client.y() / ratio)), window->size()));
 }
 
+// The client area centred, for a window about to be mapped; under Openbox shifted by its
+// frame's top and left borders.
+void placeUnmapped(QWidget* window, const QScreen* screen)
+{
+    const std::optional<X11> x11 = x11Of(window);
+    const QPoint shift = x11 ? OpenboxFrame::of(x11->connection).shift() : QPoint();
+    place(window, screen, {}, window->windowFlags() & Qt::FramelessWindowHint ? QPoint() : shift);
+}
+
 } // namespace
 
 namespace WindowCentring {
@@ -264,6 +273,18 @@ QScreen* screenFor(const QWidget* window)
     return QGuiApplication::primaryScreen();
 }
 
+void placeForShowing(QWidget* window)
+{
+    QWindow* handle = window->windowHandle();
+    const QScreen* screen = screenFor(window);
+    if (!handle || handle->isVisible() || !screen) {
+        return;
+    }
+    placeUnmapped(window, screen);
+    // Qt gives a hidden window's geometry to its native window only when it shows it.
+    handle->setGeometry(window->geometry());
+}
+
 void centreOnScreen(QWidget* window)
 {
     const QScreen* screen = screenFor(window);
@@ -276,10 +297,8 @@ void centreOnScreen(QWidget* window)
         return;
     }
     // About to be mapped: the client area centred; on X11 the gravity centres the frame.
-    const std::optional<X11> x11 = x11Of(window);
-    const QPoint shift = x11 ? OpenboxFrame::of(x11->connection).shift() : QPoint();
-    place(window, screen, {}, window->windowFlags() & Qt::FramelessWindowHint ? QPoint() : shift);
-    if (x11) {
+    placeUnmapped(window, screen);
+    if (const std::optional<X11> x11 = x11Of(window)) {
         const QObjectList& children = window->children();
         if (std::none_of(children.begin(), children.end(), [](const QObject* child) {
                 return dynamic_cast<const CentreGravityOnMap*>(child) != nullptr;

@@ -26,6 +26,11 @@ inline constexpr QMargins classicFrame{4, 23, 4, 4};
 // Moves a top-level window so that its frame is centred on its screen.
 void centreOnScreen(QWidget* window);
 
+// Moves the native window of a window not on screen to where its next showing will centre
+// it, so that the showing finds it in place: moved only then, it would be configured and
+// its new place asked of the X server (round trips) at its first showing alone.
+void placeForShowing(QWidget* window);
+
 // The screen a window is centred on.
 QScreen* screenFor(const QWidget* window);
 

@@ -1,5 +1,6 @@
 #include "designed_dialog.h"
 
+#include "window_centring.h"
 #include "window_look.h"
 
 #include <QBackingStore>
@@ -9,7 +10,7 @@
 #include <QTabWidget>
 
 DesignedDialog::DesignedDialog(const Design& design, QWidget* parent)
-    : QDialog(parent), m_buttons(design.buttons)
+    : QDialog(parent), m_buttons(design.buttons), m_centred(design.centredOnShow)
 {
     setWindowFlags(design.frame);
     if (design.centredOnShow) {
@@ -39,6 +40,11 @@ void DesignedDialog::prepare()
     // written once: a first showing would otherwise allocate it and take a page fault for
     // each 4 KiB it paints (some 250 for the results window), which a later one never does.
     create();
+    // Where its showing will centre it, so that the first showing, like a later one, finds
+    // its native window in place.
+    if (m_centred) {
+        WindowCentring::placeForShowing(this);
+    }
     if (QBackingStore* store = backingStore()) {
         store->resize(size());
         store->beginPaint(QRegion(rect()));

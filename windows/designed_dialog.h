@@ -6,7 +6,8 @@
 // Data flow: a dialog passes its Design here, sets up its form and look in its constructor
 // and puts into measure() what needs the fonts it shows (labels sized to their texts,
 // headings condensed to their boxes). That work, the style's polish, a first paint off
-// screen and the native window are done once, by prepare(): while the program is idle
+// screen and the native window (for a centred dialog, placed where it will be shown) are
+// done once, by prepare(): while the program is idle
 // after start-up (WindowOwner), or at the latest right before the dialog is first shown,
 // so that the first showing costs what every later one does.
 
@@ -39,5 +40,6 @@ protected:
 
 private:
     DialogKeys::DesignedButtons m_buttons;
+    bool m_centred;
     bool m_prepared = false;
 };
