@@ -10,7 +10,7 @@
 #   bash bench/showings.sh [--starts N] [--rounds N] [--wm openbox|kwin|mutter|xfwm4]
 #                          [--build-dir DIR] [--no-build]
 #
-#   --starts N     starts of the program (default 5)
+#   --starts N     starts of the program (default 9)
 #   --rounds N     showings of each window in a start (default 11, at least 3)
 #   --wm           the window manager (default openbox)
 #   --build-dir    the build to use (default build-bench, configured with TANDEMO_BENCH=ON)
@@ -21,7 +21,7 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-starts=5
+starts=9
 rounds=11
 wm=openbox
 build="$here/build-bench"
