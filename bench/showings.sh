@@ -59,14 +59,7 @@ export TANDEMO_MAIN_CAPTION
 # shellcheck source=../tests/e2e/xsession.sh
 source "$here/tests/e2e/xsession.sh"
 
-work=$(mktemp -d)
-app_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    x_session_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
+x_session_work showings
 
 purple='#800080'
 splash_gone() { ! xdotool search --onlyvisible --name '^Tandemo$' >/dev/null 2>&1; }
@@ -132,7 +125,7 @@ from_menu() { # <title> <menus to the right of УПРАВЛЕНИЕ> <item numbe
 # results_and_indicator: "РЕЗУЛЬТАТЫ !", then on its third tab "Подробности"; both closed.
 page_x='' page_y=''
 results_and_indicator() {
-    local mx my rx ry results spec colour
+    local mx my rx ry results indicator colour
     read -r mx my _ _ < <(client_geometry "$main")
     xdotool windowactivate --sync "$main"
     results=$(measure Results --click $((mx + 392 + 72)) $((my + menu_h + 48 + 16)))
@@ -154,8 +147,8 @@ results_and_indicator() {
     # Every round clicks "Подробности" from the same state, the focus in the text above it,
     # so that each click moves the focus to the button as the first one does.
     click_at "$results" $((page_x + 440)) $((page_y + 20))
-    spec=$(measure SpecHelp --click $((rx + page_x + 368 + 52)) $((ry + page_y + 256 + 12)))
-    close "$spec" SpecHelp
+    indicator=$(measure SpecHelp --click $((rx + page_x + 368 + 52)) $((ry + page_y + 256 + 12)))
+    close "$indicator" SpecHelp
     close "$results" Results
 }
 

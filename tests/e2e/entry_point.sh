@@ -12,14 +12,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=xsession.sh
 source "$here/xsession.sh"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tandemo-entry.XXXXXX")
-app_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    x_session_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
+x_session_work entry
 
 # ---- no display to reach ---------------------------------------------------------------
 

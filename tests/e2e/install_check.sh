@@ -15,14 +15,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=xsession.sh
 source "$here/xsession.sh"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tandemo-install.XXXXXX")
-app_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    x_session_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
+x_session_work install
 
 # check_tree <root of /usr-like tree>: the files a desktop needs, each in its place.
 check_tree() {

@@ -45,14 +45,7 @@ source "$here/xsession.sh"
 
 [ ${#answers} -eq 7 ] || fail "seven answers expected, got '$answers'"
 mkdir -p "$shots"
-work=$(mktemp -d "${TMPDIR:-/tmp}/tandemo-e2e.XXXXXX")
-app_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    x_session_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
+x_session_work e2e
 
 purple='#800080'
 tag="${scale}x"

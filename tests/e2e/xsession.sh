@@ -7,6 +7,9 @@
 #                     mutter or xfwm4; then watches the root window's children being
 #                     created, placed and mapped (frame_places)
 #   x_session_stop    ends what x_session_start started
+#   x_session_work <name>
+#                     makes the script's folder $work; at exit kills $app_pid, ends the
+#                     session and removes the folder
 #
 # Every wait polls a condition against a deadline; nothing sleeps for a fixed time
 # hoping that something has happened. Deadlines are written for the ordinary build on
@@ -117,6 +120,19 @@ x_session_start() {
     x_session_pids+=($!)
     wait_until 20 "$manager to manage the screen" wm_running
     note "X server $DISPLAY ($screen) with $manager"
+}
+
+# x_session_work <name>: a private folder in $work, and at the script's exit the program
+# ($app_pid, when set) killed, the session ended and the folder removed.
+x_session_work() {
+    work=$(mktemp -d "${TMPDIR:-/tmp}/tandemo-$1.XXXXXX")
+    app_pid=
+    trap x_session_cleanup EXIT
+}
+x_session_cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    x_session_stop
+    rm -rf "$work"
 }
 
 wm_running() {
