@@ -32,7 +32,7 @@ void TAboutBox::applyDesign()
     setBackground(this, purple);
     // The panel's bevel is drawn in the system's button shades, whatever the window's colour.
     setBackground(m_ui->Panel1, silver);
-    setTextColour(m_ui->Panel1, readableOn(windowText(), silver));
+    setTextColour(m_ui->Panel1, readableOn(windowText(), silver, neededContrast(font())));
 
     // A 32 x 32 icon stretched over its 33 x 33 frame.
     m_ui->ProgramIcon->setPixmap(QPixmap(Assets::ProgramIcon));

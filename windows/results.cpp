@@ -143,15 +143,21 @@ void TResults::applyDesign()
     setPanelColour(m_ui->PageControl1, btnFace());
     // The pages' texts are in the highlight-text colour, which the classic button face
     // carried legibly; a modern, almost white button face would swallow them. The pages
-    // take the palette's next darker shade, as dark as the classic face was.
-    for (QWidget* page : {m_ui->TabSheet1, m_ui->TabSheet2, m_ui->TabSheet3}) {
-        setBackground(page, palette().color(QPalette::Midlight));
+    // take the palette's next darker shade, as dark as the classic face was, and where
+    // the highlight text still does not read on it (white on a light grey, or on the
+    // white a light desktop makes of that shade), the text darkens until it does.
+    const QColor page = palette().color(QPalette::Midlight);
+    for (QWidget* sheet : {m_ui->TabSheet1, m_ui->TabSheet2, m_ui->TabSheet3}) {
+        setBackground(sheet, page);
     }
+    const auto onPage = [&page](const QLabel* label) {
+        return readableOn(highlightText(), page, neededContrast(label->font()));
+    };
 
     // First tab.
     for (QLabel* label : {m_ui->Label2, m_ui->Label3}) {
         label->setFont(pixelFont(QStringLiteral("Times New Roman"), 17));
-        setTextColour(label, highlightText());
+        setTextColour(label, onPage(label));
     }
     for (QLabel* label : {m_ui->Label17, m_ui->Label4}) {
         label->setFont(pixelFont(QStringLiteral("Tahoma"), 12));
@@ -179,7 +185,7 @@ void TResults::applyDesign()
          {m_ui->Label5, m_ui->Label6, m_ui->Label7, m_ui->Label8, m_ui->Label9, m_ui->Label10,
           m_ui->Label11, m_ui->Label12, m_ui->Label13, m_ui->Label14, m_ui->EditR, m_ui->Label15}) {
         label->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
-        setTextColour(label, highlightText());
+        setTextColour(label, onPage(label));
     }
     for (QLabel* label : {m_ui->Label16, m_ui->Label18}) {
         label->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 19));

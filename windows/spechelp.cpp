@@ -52,20 +52,23 @@ void TSpecHelp::applyDesign()
     move(237, 110);
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setBackground(this, silver);
-    // The window's text colour, which Label2 and the disclaimer keep; on the silver
-    // around the disclaimer it stays readable when a dark desktop makes it light.
+    // The window's text colour, which Label2 and the disclaimer keep: on the silver
+    // around the disclaimer it darkens when a dark desktop makes it light, and on the
+    // disclaimer's purple it lightens where it is dark.
     setTextColour(this, menuText());
-    setTextColour(m_ui->Label2, readableOn(menuText(), silver));
+    const double needed = neededContrast(font());
+    setTextColour(m_ui->Label2, readableOn(menuText(), silver, needed));
 
     m_ui->Label5->setFont(pixelFont(QStringLiteral("Small Fonts"), 19, true, true));
     setTextColour(m_ui->Label5, red);
     setBackground(m_ui->Label5, yellow);
     for (QLabel* label : {m_ui->Label1, m_ui->Label3, m_ui->Label4}) {
-        setTextColour(label, readableOn(desktopBackground(), silver));
+        setTextColour(label, readableOn(desktopBackground(), silver, needed));
     }
 
     QPalette disclaimer = m_ui->RichEdit1->palette();
     disclaimer.setColor(QPalette::Base, purple);
+    disclaimer.setColor(QPalette::Text, readableOn(menuText(), purple, needed));
     m_ui->RichEdit1->setPalette(disclaimer);
     m_ui->RichEdit1->setTabStopDistance(classicTabStop(m_ui->RichEdit1->font()));
 

@@ -90,12 +90,16 @@ void TTandemo::FormCreate()
         setBackground(label, purple);
     }
     m_ui->Label3->setFont(pixelFont(QStringLiteral("Arial"), 16, true));
-    setTextColour(m_ui->Label3, red);
+    // Pure red on silver is 2.2 : 1; a deeper red reads at this size.
+    setTextColour(m_ui->Label3, readableOn(red, silver, neededContrast(m_ui->Label3->font())));
     setBackground(m_ui->Label3, silver);
 
     m_ui->Edit1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
     for (int pos = 1; pos <= 6; ++pos) {
         setBackground(answerBox(pos), olive);
+        // The window text, light on a dark desktop, needs darkening on olive.
+        setTextColour(answerBox(pos),
+                      readableOn(windowText(), olive, neededContrast(answerBox(pos)->font())));
     }
     m_ui->BitBtn8->setFont(pixelFont(QStringLiteral("Tahoma"), 16, true));
     setTextColour(m_ui->BitBtn8, activeCaption());

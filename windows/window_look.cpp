@@ -7,8 +7,10 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <QWidget>
 
@@ -67,15 +69,10 @@ double luminance(const QColor& colour)
            0.0722 * linear(colour.blueF());
 }
 
-// Steps the lightness one way until the colour reads on every background; the last
-// step (black or white) when it never does.
-QColor shiftedUntilReadable(const QColor& colour, std::initializer_list<QColor> backgrounds,
-                            double minimum, bool darker)
+// Steps the lightness one way until the colour reads; the last step (black or white)
+// when it never does.
+template <typename Reads> QColor shiftedUntil(const QColor& colour, bool darker, Reads reads)
 {
-    const auto reads = [&](const QColor& candidate) {
-        return std::all_of(backgrounds.begin(), backgrounds.end(),
-                           [&](const QColor& b) { return contrastRatio(candidate, b) >= minimum; });
-    };
     const QColor hsl = colour.toHsl();
     QColor candidate = colour;
     for (int lightness = hsl.lightness(); !reads(candidate);) {
@@ -83,9 +80,58 @@ QColor shiftedUntilReadable(const QColor& colour, std::initializer_list<QColor> 
         if (lightness < 0 || lightness > 255) {
             break;
         }
-        candidate = QColor::fromHsl(hsl.hslHue(), hsl.hslSaturation(), lightness).toRgb();
+        // In the 8 bits a channel has on the screen, where it is measured.
+        candidate = QColor::fromRgb(
+            QColor::fromHsl(hsl.hslHue(), hsl.hslSaturation(), lightness).toRgb().rgb());
     }
     return candidate;
+}
+
+// The same, the other way when that way never gets there.
+template <typename Reads> QColor movedUntil(const QColor& colour, bool darker, Reads reads)
+{
+    const QColor away = shiftedUntil(colour, darker, reads);
+    return reads(away) ? away : shiftedUntil(colour, !darker, reads);
+}
+
+QColor shiftedUntilReadable(const QColor& colour, std::initializer_list<QColor> backgrounds,
+                            double minimum, bool darker)
+{
+    return shiftedUntil(colour, darker, [&](const QColor& candidate) {
+        return std::all_of(backgrounds.begin(), backgrounds.end(),
+                           [&](const QColor& b) { return contrastRatio(candidate, b) >= minimum; });
+    });
+}
+
+// The darkest and the lightest shade a button's face is painted in with this palette
+// colour. Styles lift and shade a face (Fusion paints a dark face up to half as light
+// again, in a gradient, and tints a default button with the highlight), so the style
+// paints a sample of the button's face, and its middle column is read.
+std::pair<QColor, QColor> paintedFace(const QPushButton* button, const QColor& face)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+    option.features =
+        button->isDefault() ? QStyleOptionButton::DefaultButton : QStyleOptionButton::None;
+    option.palette.setColor(QPalette::Button, face);
+    option.rect = QRect(0, 0, 24, 24);
+    QImage sample(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
+    sample.fill(face);
+    QPainter painter(&sample);
+    button->style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, button);
+    painter.end();
+    std::pair shades{face, face};
+    for (int y = 4; y < sample.height() - 4; ++y) {
+        const QColor shade = QColor::fromRgb(sample.pixel(sample.width() / 2, y));
+        if (luminance(shade) < luminance(shades.first)) {
+            shades.first = shade;
+        }
+        if (luminance(shade) > luminance(shades.second)) {
+            shades.second = shade;
+        }
+    }
+    return shades;
 }
 
 } // namespace
@@ -99,12 +145,14 @@ double contrastRatio(const QColor& a, const QColor& b)
 
 QColor readableOn(const QColor& colour, const QColor& against, double minimum)
 {
-    const bool darker = luminance(colour) <= luminance(against);
-    const QColor away = shiftedUntilReadable(colour, {against}, minimum, darker);
-    if (contrastRatio(away, against) >= minimum) {
-        return away;
-    }
-    return shiftedUntilReadable(colour, {against}, minimum, !darker);
+    return movedUntil(colour, luminance(colour) <= luminance(against),
+                      [&](const QColor& c) { return contrastRatio(c, against) >= minimum; });
+}
+
+double neededContrast(const QFont& font)
+{
+    const double pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96 / 72;
+    return std::lround(pixels) >= 19 ? 3.0 : 4.5;
 }
 
 QColor activeCaption()
@@ -180,7 +228,32 @@ void setTextColour(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::Text, colour);
     palette.setColor(QPalette::ButtonText, colour);
     if (qobject_cast<QPushButton*>(widget)) {
-        palette.setColor(QPalette::Button, readableOn(palette.color(QPalette::Button), colour));
+        // On every shade the face is painted in, from the palette's to the lightest.
+        const double needed = neededContrast(widget->font());
+        auto* button = static_cast<QPushButton*>(widget);
+        const auto reads = [needed, button](const QColor& text, const QColor& face) {
+            const auto [darkest, lightest] = paintedFace(button, face);
+            return contrastRatio(text, darkest) >= needed &&
+                   contrastRatio(text, lightest) >= needed;
+        };
+        const QColor face = palette.color(QPalette::Button);
+        const bool textDarker = luminance(colour) <= luminance(face);
+        const QColor newText =
+            movedUntil(colour, textDarker, [&](const QColor& c) { return reads(c, face); });
+        const QColor newFace =
+            movedUntil(face, !textDarker, [&](const QColor& f) { return reads(colour, f); });
+        const auto shift = [](const QColor& from, const QColor& to) {
+            return std::abs(from.toHsl().lightness() - to.toHsl().lightness());
+        };
+        const bool faceReads = reads(colour, newFace);
+        const bool textReads = reads(newText, face);
+        if (textReads && (!faceReads || shift(colour, newText) < shift(face, newFace))) {
+            palette.setColor(QPalette::WindowText, newText);
+            palette.setColor(QPalette::Text, newText);
+            palette.setColor(QPalette::ButtonText, newText);
+        } else {
+            palette.setColor(QPalette::Button, newFace);
+        }
     }
     widget->setPalette(palette);
 }

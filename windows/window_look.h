@@ -73,6 +73,9 @@ double contrastRatio(const QColor& a, const QColor& b);
 // the contrast, otherwise moved in lightness away from the designed colour (hue and
 // saturation kept) just far enough; the other way when that way cannot get there.
 QColor readableOn(const QColor& colour, const QColor& against, double minimum = 3.0);
+// The contrast a text in this font needs to read: 4.5 : 1, and 3 : 1 for large text,
+// 19 px and more (14 pt, bold or not, comes to 19 px).
+double neededContrast(const QFont& font);
 
 // The palette of a typical dark desktop (light text on dark faces, a bright blue
 // highlight), for looking at the windows and checking their colours under one.
@@ -84,8 +87,11 @@ QFont pixelFont(const QString& family, int pixels, bool bold = false, bool under
 // Sets a widget's window background (and, optionally, its text colour) through its
 // palette, the way the designs colour forms and labels.
 void setBackground(QWidget* widget, const QColor& colour);
-// A button's designed text colour keeps its button face readable under it: the face is a
-// system colour, which a dark desktop makes as dark as the designed text.
+// A button's designed text colour and its button face read together in the button's
+// font: the face is a system colour, which a dark desktop makes as dark as the designed
+// text and a light one as light as a bright text. Of the two, the one that needs the
+// smaller change of lightness gives way (the face under a blue text on a dark desktop, a
+// pure red a shade darker on a light one).
 void setTextColour(QWidget* widget, const QColor& colour);
 // Gives a container the colour its style paints its own panels with, without filling
 // the container's whole rectangle (a tab widget's pages, not the strip beside its tabs).

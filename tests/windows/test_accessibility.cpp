@@ -1,7 +1,8 @@
 // What a screen reader finds in every window: each element a user can operate has a
 // name, a button without a caption is named and described in Russian, and the painted
 // version line reads as its caption. And what a reader's eyes find: every text whose
-// colours come from the desktop reads on its background, on a light desktop and a dark.
+// colours come from the desktop reads on its background, under Qt's palette, our dark
+// one and Plasma's Breeze Light and Breeze Dark.
 
 #include "font_substitutions.h"
 #include "tandemo.h"
@@ -77,6 +78,23 @@ bool russian(const QString& text)
 {
     static const QRegularExpression cyrillic(QStringLiteral("\\p{Cyrillic}"));
     return text.contains(cyrillic);
+}
+
+// Plasma's Breeze schemes as Qt's KDE theme makes a palette of them: the scheme's faces,
+// fields, texts and selection, and the shades derived from the button face.
+QPalette breeze(bool dark)
+{
+    const QColor button = dark ? QColor(41, 44, 48) : QColor(239, 240, 241);
+    QPalette palette(button, dark ? QColor(32, 35, 38) : button);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(role, dark ? QColor(252, 252, 252) : QColor(35, 38, 41));
+    }
+    palette.setColor(QPalette::Base, dark ? QColor(20, 22, 24) : QColor(255, 255, 255));
+    palette.setColor(QPalette::Highlight, QColor(61, 174, 233));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Link, dark ? QColor(29, 153, 243) : QColor(41, 128, 185));
+    palette.setColor(QPalette::Midlight, button.lighter(dark ? 75 : 150));
+    return palette;
 }
 
 } // namespace
@@ -253,48 +271,53 @@ void TestAccessibility::contrastOfKnownPairs()
 
 void TestAccessibility::systemColouredTextsRead_data()
 {
-    QTest::addColumn<bool>("dark");
+    QTest::addColumn<QString>("desktop");
     QTest::addColumn<QString>("windowName");
     QTest::addColumn<QString>("control");
     QTest::addColumn<double>("minimum");
     // Texts in a system colour on a designed one, designed texts on a system colour, and
-    // the fields whose designed black text sits on the desktop's field colour. Small body
-    // text needs 4.5 : 1, captions and buttons 3 : 1.
+    // the fields whose designed black text sits on the desktop's field colour. Text needs
+    // 4.5 : 1, text of 19 px and more 3 : 1.
     const struct {
         const char* window;
         const char* control;
         double minimum;
     } pairs[] = {
         {"TResults", "Label16", 3},       {"TResults", "Label18", 3},
-        {"TTandemo", "BitBtn8", 3},       {"TSpecHelp", "Label1", 3},
-        {"TSpecHelp", "Label2", 3},       {"TSpecHelp", "Label3", 3},
-        {"TSpecHelp", "Label4", 3},       {"TAboutBox", "ProductName", 3},
-        {"TAboutBox", "Comments", 3},     {"TResults", "Button1", 3},
-        {"TResults", "BitBtn1", 3},       {"TResults", "BitBtn4", 3},
-        {"TResults", "BitBtn2", 3},       {"TResults", "BitBtn5", 3},
-        {"TInfo", "BitBtn1", 3},          {"TInfo", "Label1", 3},
-        {"TSpecHelp", "BitBtn1", 3},      {"TResults", "Edit1", 4.5},
+        {"TTandemo", "BitBtn8", 4.5},     {"TSpecHelp", "Label1", 4.5},
+        {"TSpecHelp", "Label2", 4.5},     {"TSpecHelp", "Label3", 4.5},
+        {"TSpecHelp", "Label4", 4.5},     {"TAboutBox", "ProductName", 4.5},
+        {"TAboutBox", "Comments", 4.5},   {"TResults", "Button1", 4.5},
+        {"TResults", "BitBtn1", 4.5},     {"TResults", "BitBtn4", 4.5},
+        {"TResults", "BitBtn2", 4.5},     {"TResults", "BitBtn5", 4.5},
+        {"TInfo", "BitBtn1", 4.5},        {"TInfo", "Label1", 3},
+        {"TSpecHelp", "BitBtn1", 4.5},    {"TResults", "Edit1", 4.5},
+        {"TResults", "Label2", 4.5},      {"TResults", "Label9", 4.5},
+        {"TResults", "EditR", 4.5},       {"TSpecHelp", "RichEdit1", 4.5},
+        {"TTandemo", "CheckBox1", 4.5},   {"TTandemo", "Label3", 4.5},
         {"TResults", "Edit4", 4.5},       {"TResults", "Memo1", 4.5},
         {"TResults", "StringGrid1", 4.5}, {"TInfo", "Edit1", 4.5},
         {"TAttract", "Memo1", 4.5},       {"TTandemo", "Edit1", 4.5},
     };
-    for (const bool dark : {false, true}) {
+    for (const char* desktop : {"Qt's", "dark", "Breeze Light", "Breeze Dark"}) {
         for (const auto& pair : pairs) {
-            QTest::addRow("%s %s, %s desktop", pair.window, pair.control, dark ? "dark" : "light")
-                << dark << pair.window << pair.control << pair.minimum;
+            QTest::addRow("%s %s, %s palette", pair.window, pair.control, desktop)
+                << QString::fromLatin1(desktop) << pair.window << pair.control << pair.minimum;
         }
     }
 }
 
 void TestAccessibility::systemColouredTextsRead()
 {
-    QFETCH(bool, dark);
+    QFETCH(QString, desktop);
     QFETCH(QString, windowName);
     QFETCH(QString, control);
     QFETCH(double, minimum);
-    if (dark) {
+    if (desktop != QLatin1String("Qt's")) {
         m_owner.reset();
-        QApplication::setPalette(WindowLook::darkDesktopPalette());
+        QApplication::setPalette(desktop == QLatin1String("dark")
+                                     ? WindowLook::darkDesktopPalette()
+                                     : breeze(desktop == QLatin1String("Breeze Dark")));
         init();
     }
     QWidget* top = window(windowName);
@@ -302,9 +325,10 @@ void TestAccessibility::systemColouredTextsRead()
     auto* widget = child<QWidget>(top, control);
     const QPalette& colours = widget->palette();
     const auto [text, background] =
-        qobject_cast<QAbstractButton*>(widget) ? std::pair(QPalette::ButtonText, QPalette::Button)
-        : qobject_cast<QLabel*>(widget)        ? std::pair(QPalette::WindowText, QPalette::Window)
-                                               : std::pair(QPalette::Text, QPalette::Base);
+        qobject_cast<QPushButton*>(widget) ? std::pair(QPalette::ButtonText, QPalette::Button)
+        : qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget)
+            ? std::pair(QPalette::WindowText, QPalette::Window)
+            : std::pair(QPalette::Text, QPalette::Base);
     const double contrast =
         WindowLook::contrastRatio(colours.color(text), colours.color(background));
     QVERIFY2(contrast >= minimum,

@@ -687,12 +687,13 @@ void TestResults::looks_data()
     using namespace WindowLook;
     const QString ms = QStringLiteral("MS Sans Serif");
     const QColor none;
+    // The highlight text (white) darkened to read on the pages' grey.
+    const QColor onPage(85, 85, 85);
     QTest::newRow("title") << "Label1"
                            << "Times New Roman" << 25 << true << yellow << green;
     QTest::newRow("pages") << "PageControl1" << ms << 11 << false << black << none;
     for (const char* label : {"Label2", "Label3"}) {
-        QTest::newRow(label) << label << "Times New Roman" << 17 << false << highlightText()
-                             << none;
+        QTest::newRow(label) << label << "Times New Roman" << 17 << false << onPage << none;
     }
     for (const char* label : {"Label17", "Label4"}) {
         QTest::newRow(label) << label << "Tahoma" << 12 << false << yellow << green;
@@ -701,7 +702,7 @@ void TestResults::looks_data()
                                  << "Bookman Old Style" << 16 << false << purple << none;
     for (const char* label : {"Label5", "Label6", "Label7", "Label8", "Label9", "Label10",
                               "Label11", "Label12", "Label13", "Label14", "EditR", "Label15"}) {
-        QTest::newRow(label) << label << ms << 13 << false << highlightText() << none;
+        QTest::newRow(label) << label << ms << 13 << false << onPage << none;
     }
     for (const char* label : {"Label16", "Label18"}) {
         QTest::newRow(label) << label << ms << 19 << false << activeCaption() << teal;
@@ -712,8 +713,9 @@ void TestResults::looks_data()
     }
     QTest::newRow("compute button") << "BitBtn1" << ms << 11 << true << maroon << none;
     QTest::newRow("recommendations") << "Memo1" << ms << 11 << false << black << none;
-    QTest::newRow("consultation") << "BitBtn4" << ms << 11 << false << red << none;
-    QTest::newRow("details") << "BitBtn3" << ms << 11 << false << red << none;
+    // Red a shade darker, to read on the face.
+    QTest::newRow("consultation") << "BitBtn4" << ms << 11 << false << QColor(220, 0, 0) << none;
+    QTest::newRow("details") << "BitBtn3" << ms << 11 << false << QColor(220, 0, 0) << none;
     QTest::newRow("developer") << "BitBtn5" << ms << 11 << false << black << none;
     QTest::newRow("exit") << "BitBtn2" << ms << 11 << false << black << none;
 }

@@ -186,7 +186,7 @@ void TestTandemo::controlsAsDesigned_data()
                             << "Bookman Old Style" << 13 << true << WindowLook::lime
                             << WindowLook::purple;
     QTest::newRow("Label3") << "Label3" << QRect(16, 56, 71, 19) << "ВОПРОС"
-                            << "Arial" << 16 << true << WindowLook::red << WindowLook::silver;
+                            << "Arial" << 16 << true << QColor(162, 0, 0) << WindowLook::silver;
     for (int n = 1; n <= 7; ++n) {
         const QString name = QStringLiteral("BitBtn%1").arg(n);
         QTest::newRow(qPrintable(name))
