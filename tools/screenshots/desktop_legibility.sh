@@ -3,7 +3,7 @@
 # meets on people's desktops, each in the session variables that desktop sets, on a private
 # X server (Xvfb), and fails when a text falls short of what its size needs.
 #
-#   desktop_legibility.sh <window_legibility> <work dir> [--table] <palette>...
+#   desktop_legibility.sh <window_legibility> <work dir> [--table] [--shots] <palette>...
 #
 # Palettes:
 #   qt             no desktop named: Qt's own palette
@@ -15,16 +15,18 @@
 #   dark           our dark palette (window_legibility --dark)
 #
 # Each palette's lines go to <work dir>/<palette>.txt; --table prints them side by side
-# as the Markdown table of docs/legibility.md.
+# as the Markdown table of docs/legibility.md; --shots keeps the measured windows as the
+# server showed them, in <work dir>/<palette>-shots/ (the screenshots in docs/).
 set -u
 
 tool=$1 work=$2
 shift 2
-table=false
-if [ "${1:-}" = --table ]; then
-    table=true
+table=false shots=false
+while [ "${1:-}" = --table ] || [ "${1:-}" = --shots ]; do
+    [ "$1" = --table ] && table=true
+    [ "$1" = --shots ] && shots=true
     shift
-fi
+done
 [ -x "$tool" ] || { echo "FAIL: no measuring tool at $tool" >&2; exit 1; }
 mkdir -p "$work"
 
@@ -76,6 +78,10 @@ for palette in "$@"; do
     mkdir -p "$home/.config" "$home/runtime"
     chmod 700 "$home/runtime"
     session=() options=(--pixels)
+    if $shots; then
+        mkdir -p "$work/$palette-shots"
+        options+=(--shots "$work/$palette-shots")
+    fi
     case $palette in
     qt) ;;
     gnome) session=(XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_DESKTOP=gnome) ;;
@@ -113,7 +119,7 @@ for palette in "$@"; do
         grep 'TOO LOW' "$work/$palette.txt" >&2
         failed+=("$palette")
     else
-        echo "$palette: $(wc -l <"$work/$palette.txt") texts read"
+        echo "$palette: $(wc -l <"$work/$palette.txt") texts read" >&2
     fi
 done
 

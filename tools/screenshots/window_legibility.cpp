@@ -287,7 +287,9 @@ QList<TextArea> textAreas(QWidget* window)
             }
         } else if (auto* menus = qobject_cast<QMenuBar*>(widget)) {
             for (QAction* action : menus->actions()) {
-                add(widget, action->objectName(),
+                add(widget,
+                    action->objectName().isEmpty() ? action->text().remove('&')
+                                                   : action->objectName(),
                     menus->actionGeometry(action).adjusted(2, 2, -2, -2), QPalette::ButtonText);
             }
         }
