@@ -12,6 +12,7 @@
 // (tools/screenshots/desktop_legibility.sh runs it under each desktop's palette).
 
 #include "font_substitutions.h"
+#include "fx2label.h"
 #include "window_look.h"
 #include "window_owner.h"
 
@@ -145,6 +146,7 @@ struct TextArea {
     QString control;
     QRect rect;
     QColor written;
+    bool onPicture = false;
 };
 
 // The colours of a text as the screen has them. The most common colour of its area is the
@@ -153,7 +155,7 @@ struct TextArea {
 // When it lies on the way from the background to the colour the palette writes in, the
 // letters were drawn in that colour and it is the text's; otherwise (something else
 // painted there) the pixel itself is. A text nobody can see measures 1 : 1.
-Pair measured(const QImage& shot, const QRect& area, const QColor& written)
+Pair measured(const QImage& shot, const QRect& area, const QColor& written, bool onPicture)
 {
     QHash<QRgb, int> counts;
     const QRect inside = area & shot.rect();
@@ -167,9 +169,16 @@ Pair measured(const QImage& shot, const QRect& area, const QColor& written)
     const auto neighbourhood = [](QRgb rgb) {
         return rgb & 0xfff0f0f0u;
     };
+    // On a picture, a tight area may hold more letters than background of any one
+    // colour: the letters' own colour does not count there.
+    const auto letters = [&](QRgb rgb) {
+        return onPicture && rgb == (written.rgb() | 0xff000000u);
+    };
     QHash<QRgb, int> near;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        near[neighbourhood(it.key())] += it.value();
+        if (!letters(it.key())) {
+            near[neighbourhood(it.key())] += it.value();
+        }
     }
     QRgb commonest = 0;
     for (auto it = near.cbegin(); it != near.cend(); ++it) {
@@ -180,7 +189,7 @@ Pair measured(const QImage& shot, const QRect& area, const QColor& written)
     QRgb background = 0;
     int most = 0;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (neighbourhood(it.key()) == commonest && it.value() > most) {
+        if (neighbourhood(it.key()) == commonest && !letters(it.key()) && it.value() > most) {
             most = it.value();
             background = it.key();
         }
@@ -240,6 +249,11 @@ QList<TextArea> textAreas(QWidget* window)
             if (!label->text().trimmed().isEmpty() && label->pixmap().isNull()) {
                 add(widget, {}, label->contentsRect(), QPalette::WindowText);
             }
+        } else if (const auto* effect = qobject_cast<const Tfx2Label*>(widget)) {
+            // Painted text: its letters in the text colour, on whatever lies behind.
+            areas.append({widget->objectName(),
+                          QRect(widget->mapTo(window, QPoint()), widget->size()),
+                          effect->textColor(), true});
         } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
             QStyleOptionButton option;
             option.initFrom(box);
@@ -302,6 +316,7 @@ QList<TextArea> textAreas(QWidget* window)
 int measureOnScreen(const QString& shots)
 {
     WindowOwner owner;
+    owner.createSplash();
     owner.createWindows();
     const WindowSet& set = owner.windows();
     // The questionnaire with a question under way: the current question's caption, the
@@ -339,10 +354,10 @@ int measureOnScreen(const QString& shots)
         if (!shots.isEmpty()) {
             shot.save(QStringLiteral("%1/%2.png").arg(shots, title));
         }
-        for (const auto& [control, area, written] : textAreas(window)) {
+        for (const auto& [control, area, written, onPicture] : textAreas(window)) {
             const QRect pixels(area.topLeft() * shot.devicePixelRatio(),
                                area.size() * shot.devicePixelRatio());
-            const Pair pair = measured(shot, pixels, written);
+            const Pair pair = measured(shot, pixels, written, onPicture);
             const double ratio = WindowLook::contrastRatio(pair.text, pair.background);
             const QWidget* widget = window->findChild<QWidget*>(control.section(' ', 0, 0));
             const double needed =
@@ -354,9 +369,10 @@ int measureOnScreen(const QString& shots)
         }
         window->hide();
     };
-    for (QWidget* window : {static_cast<QWidget*>(set.tandemo), static_cast<QWidget*>(set.info),
-                            static_cast<QWidget*>(set.specHelp), static_cast<QWidget*>(set.attract),
-                            static_cast<QWidget*>(set.aboutBox)}) {
+    for (QWidget* window :
+         {static_cast<QWidget*>(set.zast), static_cast<QWidget*>(set.tandemo),
+          static_cast<QWidget*>(set.info), static_cast<QWidget*>(set.specHelp),
+          static_cast<QWidget*>(set.attract), static_cast<QWidget*>(set.aboutBox)}) {
         measure(window, window->objectName());
     }
     auto* pages = set.results->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
