@@ -69,13 +69,14 @@ double luminance(const QColor& colour)
            0.0722 * linear(colour.blueF());
 }
 
-// Steps the lightness one way until the colour reads; the last step (black or white)
-// when it never does.
-template <typename Reads> QColor shiftedUntil(const QColor& colour, bool darker, Reads reads)
+// Steps the lightness one way until the colour reads; the last step (black or white,
+// or the last of at most `steps`) when it never does.
+template <typename Reads>
+QColor shiftedUntil(const QColor& colour, bool darker, Reads reads, int steps = 256)
 {
     const QColor hsl = colour.toHsl();
     QColor candidate = colour;
-    for (int lightness = hsl.lightness(); !reads(candidate);) {
+    for (int lightness = hsl.lightness(); !reads(candidate) && steps-- > 0;) {
         lightness += darker ? -1 : 1;
         if (lightness < 0 || lightness > 255) {
             break;
@@ -88,10 +89,11 @@ template <typename Reads> QColor shiftedUntil(const QColor& colour, bool darker,
 }
 
 // The same, the other way when that way never gets there.
-template <typename Reads> QColor movedUntil(const QColor& colour, bool darker, Reads reads)
+template <typename Reads>
+QColor movedUntil(const QColor& colour, bool darker, Reads reads, int steps = 256)
 {
-    const QColor away = shiftedUntil(colour, darker, reads);
-    return reads(away) ? away : shiftedUntil(colour, !darker, reads);
+    const QColor away = shiftedUntil(colour, darker, reads, steps);
+    return reads(away) ? away : shiftedUntil(colour, !darker, reads, steps);
 }
 
 QColor shiftedUntilReadable(const QColor& colour, std::initializer_list<QColor> backgrounds,
@@ -104,31 +106,36 @@ QColor shiftedUntilReadable(const QColor& colour, std::initializer_list<QColor> 
 }
 
 // The darkest and the lightest shade a button's face is painted in with this palette
-// colour. Styles lift and shade a face (Fusion paints a dark face up to half as light
-// again, in a gradient, and tints a default button with the highlight), so the style
-// paints a sample of the button's face, and its middle column is read.
+// colour, at rest and under the pointer (a press lasts only while the button is held).
+// Styles lift and shade a face (Fusion paints a dark face up to half as light again, in a
+// gradient, and tints a default button with the highlight), so the style paints samples
+// of the button's face, and their middle column is read.
 std::pair<QColor, QColor> paintedFace(const QPushButton* button, const QColor& face)
 {
     QStyleOptionButton option;
     option.initFrom(button);
-    option.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
     option.features =
         button->isDefault() ? QStyleOptionButton::DefaultButton : QStyleOptionButton::None;
     option.palette.setColor(QPalette::Button, face);
     option.rect = QRect(0, 0, 24, 24);
-    QImage sample(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
-    sample.fill(face);
-    QPainter painter(&sample);
-    button->style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, button);
-    painter.end();
+    const QStyle::State atRest =
+        option.state & ~(QStyle::State_HasFocus | QStyle::State_MouseOver | QStyle::State_Sunken);
     std::pair shades{face, face};
-    for (int y = 4; y < sample.height() - 4; ++y) {
-        const QColor shade = QColor::fromRgb(sample.pixel(sample.width() / 2, y));
-        if (luminance(shade) < luminance(shades.first)) {
-            shades.first = shade;
-        }
-        if (luminance(shade) > luminance(shades.second)) {
-            shades.second = shade;
+    for (const QStyle::State state : {atRest, atRest | QStyle::State_MouseOver}) {
+        option.state = state;
+        QImage sample(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
+        sample.fill(face);
+        QPainter painter(&sample);
+        button->style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, button);
+        painter.end();
+        for (int y = 4; y < sample.height() - 4; ++y) {
+            const QColor shade = QColor::fromRgb(sample.pixel(sample.width() / 2, y));
+            if (luminance(shade) < luminance(shades.first)) {
+                shades.first = shade;
+            }
+            if (luminance(shade) > luminance(shades.second)) {
+                shades.second = shade;
+            }
         }
     }
     return shades;
@@ -231,28 +238,36 @@ void setTextColour(QWidget* widget, const QColor& colour)
         // On every shade the face is painted in, from the palette's to the lightest.
         const double needed = neededContrast(widget->font());
         auto* button = static_cast<QPushButton*>(widget);
-        const auto reads = [needed, button](const QColor& text, const QColor& face) {
-            const auto [darkest, lightest] = paintedFace(button, face);
-            return contrastRatio(text, darkest) >= needed &&
-                   contrastRatio(text, lightest) >= needed;
+        const auto readsOn = [needed](const QColor& text, std::pair<QColor, QColor> shades) {
+            return contrastRatio(text, shades.first) >= needed &&
+                   contrastRatio(text, shades.second) >= needed;
         };
         const QColor face = palette.color(QPalette::Button);
-        const bool textDarker = luminance(colour) <= luminance(face);
-        const QColor newText =
-            movedUntil(colour, textDarker, [&](const QColor& c) { return reads(c, face); });
-        const QColor newFace =
-            movedUntil(face, !textDarker, [&](const QColor& f) { return reads(colour, f); });
-        const auto shift = [](const QColor& from, const QColor& to) {
-            return std::abs(from.toHsl().lightness() - to.toHsl().lightness());
+        const auto shades = paintedFace(button, face);
+        const auto textReads = [&](const QColor& text) {
+            return readsOn(text, shades);
         };
-        const bool faceReads = reads(colour, newFace);
-        const bool textReads = reads(newText, face);
-        if (textReads && (!faceReads || shift(colour, newText) < shift(face, newFace))) {
-            palette.setColor(QPalette::WindowText, newText);
-            palette.setColor(QPalette::Text, newText);
-            palette.setColor(QPalette::ButtonText, newText);
-        } else {
-            palette.setColor(QPalette::Button, newFace);
+        if (!textReads(colour)) {
+            const auto faceReads = [&](const QColor& f) {
+                return readsOn(colour, paintedFace(button, f));
+            };
+            const auto shift = [](const QColor& from, const QColor& to) {
+                return std::abs(from.toHsl().lightness() - to.toHsl().lightness());
+            };
+            const bool textDarker = luminance(colour) <= luminance(face);
+            const QColor newText = movedUntil(colour, textDarker, textReads);
+            // The face is only worth trying within the text's own change: each step of it
+            // has the style paint a sample.
+            const int textShift = textReads(newText) ? shift(colour, newText) : 256;
+            const QColor newFace = movedUntil(face, !textDarker, faceReads, textShift - 1);
+            if (textReads(newText) &&
+                (!faceReads(newFace) || shift(colour, newText) < shift(face, newFace))) {
+                palette.setColor(QPalette::WindowText, newText);
+                palette.setColor(QPalette::Text, newText);
+                palette.setColor(QPalette::ButtonText, newText);
+            } else {
+                palette.setColor(QPalette::Button, newFace);
+            }
         }
     }
     widget->setPalette(palette);

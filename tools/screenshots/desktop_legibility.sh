@@ -57,9 +57,12 @@ EOF
 }
 
 # The server picks a free display and writes its number, in one line, when it is ready;
-# a number left from an earlier run must not be taken for it.
+# a number left from an earlier run must not be taken for it. It serves one palette's run
+# after another: -noreset keeps it from starting over each time its last client leaves,
+# which a client connecting at that moment would wait on for good.
 rm -f "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
+    2>"$work/xvfb.log" &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null' EXIT
 display=
