@@ -235,7 +235,7 @@ void setTextColour(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::Text, colour);
     palette.setColor(QPalette::ButtonText, colour);
     if (qobject_cast<QPushButton*>(widget)) {
-        // On every shade the face is painted in, from the palette's to the lightest.
+        // On every shade the style paints the face in.
         const double needed = neededContrast(widget->font());
         auto* button = static_cast<QPushButton*>(widget);
         const auto readsOn = [needed](const QColor& text, std::pair<QColor, QColor> shades) {

@@ -89,9 +89,9 @@ QFont pixelFont(const QString& family, int pixels, bool bold = false, bool under
 void setBackground(QWidget* widget, const QColor& colour);
 // A button's designed text colour and its button face read together in the button's
 // font: the face is a system colour, which a dark desktop makes as dark as the designed
-// text and a light one as light as a bright text. Of the two, the one that needs the
-// smaller change of lightness gives way (the face under a blue text on a dark desktop, a
-// pure red a shade darker on a light one).
+// text and a light one as light as a bright text, on every shade the style paints the face
+// in. Of the two, the one that needs the smaller change of lightness gives way (a pure red
+// a shade darker on a light face, a dark face darker still under it).
 void setTextColour(QWidget* widget, const QColor& colour);
 // Gives a container the colour its style paints its own panels with, without filling
 // the container's whole rectangle (a tab widget's pages, not the strip beside its tabs).
