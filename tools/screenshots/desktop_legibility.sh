@@ -29,6 +29,10 @@ while [ "${1:-}" = --table ] || [ "${1:-}" = --shots ]; do
 done
 [ -x "$tool" ] || { echo "FAIL: no measuring tool at $tool" >&2; exit 1; }
 mkdir -p "$work"
+# A guard against a run that hangs, so that the server is ended here rather than left
+# behind by the test's own time-out; it measures nothing (a run takes under a second),
+# and TANDEMO_WAIT_FACTOR stretches it for slower builds.
+guard=$(awk -v f="${TANDEMO_WAIT_FACTOR:-1}" 'BEGIN { printf "%d", 60 * f }')
 
 # Breeze's schemes, written from the colours they give: the window and button faces,
 # the fields (View), the selection and the texts on each.
@@ -111,7 +115,8 @@ for palette in "$@"; do
         -u DBUS_SESSION_BUS_ADDRESS -u SESSION_MANAGER \
         DISPLAY="$display" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 \
         HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/runtime" \
-        "${session[@]}" "$tool" "${options[@]}" >"$work/$palette.txt" 2>"$work/$palette.log"
+        "${session[@]}" timeout -k 5 "$guard" "$tool" "${options[@]}" \
+        >"$work/$palette.txt" 2>"$work/$palette.log"
     status=$?
     if [ ! -s "$work/$palette.txt" ] || ! grep -q 'TOO LOW' "$work/$palette.txt" && [ "$status" -ne 0 ]; then
         echo "FAIL: $palette: the measuring ended with status $status:" >&2
