@@ -118,13 +118,15 @@ for palette in "$@"; do
         "${session[@]}" timeout -k 5 "$guard" "$tool" "${options[@]}" \
         >"$work/$palette.txt" 2>"$work/$palette.log"
     status=$?
-    if [ ! -s "$work/$palette.txt" ] || ! grep -q 'TOO LOW' "$work/$palette.txt" && [ "$status" -ne 0 ]; then
+    # Status 1 is the tool's verdict, with its reasons in the lines; anything else, or
+    # nothing measured, is a run that went wrong.
+    if [ "$status" -eq 1 ] && grep -q 'TOO LOW\|never showed' "$work/$palette.txt"; then
+        echo "FAIL: $palette: texts below what their size needs:" >&2
+        grep 'TOO LOW\|never showed' "$work/$palette.txt" >&2
+        failed+=("$palette")
+    elif [ "$status" -ne 0 ] || [ ! -s "$work/$palette.txt" ]; then
         echo "FAIL: $palette: the measuring ended with status $status:" >&2
         cat "$work/$palette.log" >&2
-        failed+=("$palette")
-    elif [ "$status" -ne 0 ]; then
-        echo "FAIL: $palette: texts below what their size needs:" >&2
-        grep 'TOO LOW' "$work/$palette.txt" >&2
         failed+=("$palette")
     else
         echo "$palette: $(wc -l <"$work/$palette.txt") texts read" >&2
