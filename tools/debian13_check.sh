@@ -69,11 +69,22 @@ mount_in devpts devpts dev/pts
 mount_in tmpfs tmpfs dev/shm
 
 # The working tree as it is, without builds and logs (what git ignores); copied again
-# before each command, over the builds of the one before.
+# before each command, over the builds of the one before. Only files whose content differs
+# are written, and they get the time of writing, as a checkout gives them: a file with its
+# old time would look older than what the build made from its earlier content.
 copy_tree() {
-  mkdir -p "$root/root/tandemo"
+  local staging=$dir/staging file
+  rm -rf "$staging"
+  mkdir -p "$staging" "$root/root/tandemo"
   git -C "$here" ls-files -z --cached --others --exclude-standard |
-    (cd "$here" && tar --null -T - -cf -) | tar -xf - -C "$root/root/tandemo"
+    (cd "$here" && tar --null -T - -cf -) | tar -xf - -C "$staging"
+  (cd "$staging" && find . -type f -print0) | while IFS= read -r -d '' file; do
+    if ! cmp -s "$staging/$file" "$root/root/tandemo/$file"; then
+      mkdir -p "$(dirname "$root/root/tandemo/$file")"
+      cp "$staging/$file" "$root/root/tandemo/$file"
+    fi
+  done
+  rm -rf "$staging"
 }
 
 in_root() { # <command...>: as root in the new root, with PATH and HOME alone
