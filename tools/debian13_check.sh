@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs the README's two set-up commands as a new user of Debian 13 would: in a fresh
 # minimal Debian 13 root (debootstrap --variant=minbase), as root, in an empty environment
-# (PATH and HOME alone), `setup.sh run` first and `setup.sh test` after it. Prints, for
-# each command, its result, the packages it installed, their download and installed
-# sizes, and its time; then each test stage's line from the summary.
+# (PATH and HOME alone), `setup.sh run` first and `setup.sh test` after it, then the
+# README's Install commands (the package made by cpack, installed by apt, removed again).
+# Prints, for each, its result, the packages it installed, their download and installed
+# sizes, and its time; and each test stage's line from the test command's summary.
 #
 # usage: tools/debian13_check.sh [folder]     (as root; needs debootstrap)
 #
@@ -11,7 +12,7 @@
 # so that later checks start from a copy of it without fetching it again, and the root of
 # the last check with its logs (root/root/tandemo/build-logs). The working tree is copied
 # in as it is, uncommitted changes included. TANDEMO_DEBIAN_MIRROR names another mirror;
-# TANDEMO_CHECK_STAGES=run skips the test command; TANDEMO_CHECK_REUSE=1 runs the commands
+# TANDEMO_CHECK_STAGES picks some of "run test install"; TANDEMO_CHECK_REUSE=1 runs them
 # again in the root of the last check instead of a fresh one (its figures are then not a
 # new user's).
 set -euo pipefail
@@ -19,7 +20,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 dir=${1:-/var/tmp/tandemo-debian13}
 mirror=${TANDEMO_DEBIAN_MIRROR:-http://deb.debian.org/debian}
-stages=${TANDEMO_CHECK_STAGES:-run test}
+stages=${TANDEMO_CHECK_STAGES:-run test install}
 base=$dir/base
 root=$dir/root
 
@@ -101,20 +102,38 @@ for mode in $stages; do
   before=$(installed_count)
   used_before=$(used_mb)
   log=$dir/$mode.log
-  echo "== setup.sh $mode (output in $log)"
+  apt_log=$root/root/tandemo/build-logs/apt.log
+  [ "$mode" != install ] || apt_log=$log
+  apt_lines=$(cat "$apt_log" 2>/dev/null | wc -l)
+  [ "$mode" != install ] || apt_lines=0
   t0=$SECONDS
   set +e
-  in_root bash -c 'cd /root/tandemo && bash tools/setup.sh "$0"' "$mode" >"$log" 2>&1
+  if [ "$mode" = install ]; then
+    # The README's Install section: the package made from the build, installed by apt with
+    # what it depends on, its program started (no display: its one line, status 1), and
+    # removed again.
+    echo "== the package, installed and removed (output in $log)"
+    in_root bash -c 'cd /root/tandemo &&
+      cpack --config build/CPackConfig.cmake -B build/package &&
+      DEBIAN_FRONTEND=noninteractive apt-get install -y ./build/package/tandemo_*_amd64.deb &&
+      dpkg-query -W -f="\${Package} \${Version} \${Depends}\n" tandemo &&
+      { /usr/bin/Tandemo; [ $? -eq 1 ]; } &&
+      DEBIAN_FRONTEND=noninteractive apt-get purge -y tandemo' >"$log" 2>&1
+  else
+    echo "== setup.sh $mode (output in $log)"
+    in_root bash -c 'cd /root/tandemo && bash tools/setup.sh "$0"' "$mode" >"$log" 2>&1
+  fi
   status=$?
   set -e
   took=$((SECONDS - t0))
   after=$(installed_count)
-  # apt's own account of what it fetched and what the packages take once unpacked.
-  fetched=$(grep -h '^Need to get' "$root/root/tandemo/build-logs/apt.log" 2>/dev/null |
+  # apt's own account of what this command fetched and what the packages take unpacked.
+  fetched=$( (tail -n +$((apt_lines + 1)) "$apt_log" 2>/dev/null || true) | grep -h '^Need to get' |
     tail -n 1 | sed 's/^Need to get \([^ ]* [kMG]*B\).*/\1/' || true)
-  unpacked=$(grep -h '^After this operation' "$root/root/tandemo/build-logs/apt.log" 2>/dev/null |
-    tail -n 1 | sed 's/^After this operation, \([^ ]* [kMG]*B\).*/\1/' || true)
-  line="setup.sh $mode: exit $status, $((after - before)) packages"
+  unpacked=$( (tail -n +$((apt_lines + 1)) "$apt_log" 2>/dev/null || true) |
+    grep -h '^After this operation' | tail -n 1 |
+    sed 's/^After this operation, \([^ ]* [kMG]*B\).*/\1/' || true)
+  line="$mode: exit $status, $((after - before)) packages"
   line+=" (${fetched:-0 B} fetched, ${unpacked:-0 B} installed), root grew $(($(used_mb) - used_before)) MB,"
   line+=" $((took / 60)) min $((took % 60)) s"
   verdict=passed
