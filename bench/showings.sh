@@ -62,7 +62,7 @@ source "$here/tests/e2e/xsession.sh"
 x_session_work showings
 
 purple='#800080'
-splash_gone() { ! xdotool search --onlyvisible --name '^Tandemo$' >/dev/null 2>&1; }
+splash_gone() { window_gone Tandemo; }
 
 painted_at() { # <window> <x> <y> <colour>: the pixel has the colour (or, with !, has not)
     import -window "$1" "$work/probe.png"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what the project needs on Debian 12, builds it, then either starts the
+# Installs what the project needs on Debian 12 or 13, builds it, then either starts the
 # program (run) or runs the whole test suite (test). Safe to run again: packages
 # already present are not fetched and an up-to-date build does nothing.
 #
@@ -38,29 +38,59 @@ run_packages=(
 # The tests on top: private X servers, the window managers the real program is run under
 # (openbox, xfwm4, mutter, KWin with Breeze) and the tools that drive it from outside, a
 # headless Wayland compositor with its buses, Clang for the sanitizers and fuzzers, the
-# package checks, and the arm64 cross build run under qemu-user.
+# package checks, and the arm64 cross build run under qemu-user. Packages whose names
+# differ between releases are added below, from what the release offers.
 test_packages=(
   xvfb xauth openbox xfwm4 mutter kwin-x11 kwin-style-breeze
   xdotool wmctrl x11-utils xclip imagemagick
   weston qt6-wayland xwayland dbus-daemon at-spi2-core libglib2.0-bin
-  clang libclang-rt-14-dev
+  clang
   desktop-file-utils appstream lintian
-  g++-aarch64-linux-gnu qemu-user libmpfr-dev:arm64
+  g++-aarch64-linux-gnu qemu-user
 )
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
+# The package lists are read before anything is chosen by name; a fresh root has none.
+lists_read=
+read_lists() {
+  [ -z "$lists_read" ] || return 0
+  mkdir -p "$logs"
+  "${sudo_cmd[@]}" apt-get update >>"$logs/apt.log" 2>&1 ||
+    { tail -n 20 "$logs/apt.log" >&2; echo "setup: apt-get update failed" >&2; exit 1; }
+  lists_read=1
+}
+offered() { apt-cache show --no-all-versions "$1" >/dev/null 2>&1; }
+
 packages=("${run_packages[@]}")
 if [ "$mode" = test ]; then
   packages+=("${test_packages[@]}")
+  if ! offered clang || ! offered kwin-x11; then read_lists; fi
+  # The sanitizers' runtime is packaged apart from Clang since LLVM 14, under Clang's
+  # major version: the one the release's clang package stands for.
+  clang_major=$(apt-cache depends clang 2>/dev/null | sed -n 's/^ *Depends: clang-\([0-9]\+\)$/\1/p' | head -n 1)
+  [ -n "$clang_major" ] || { echo "setup: this release offers no clang package" >&2; exit 1; }
+  packages+=("libclang-rt-$clang_major-dev")
+  # KWin 6 hands its global shortcuts (Alt+F4 among them) to a service of its own, which
+  # KWin 5 still carried inside; only a release that has the service packages it.
+  ! offered kglobalacceld || packages+=(kglobalacceld)
+  unknown=()
+  for p in "${packages[@]}"; do offered "$p" || unknown+=("$p"); done
+  if ((${#unknown[@]})); then
+    echo "setup: this release offers no package named: ${unknown[*]}" >&2
+    exit 1
+  fi
   # The survey engine is also cross-built for arm64 against Debian's multiarch MPFR; apt
   # offers arm64 packages only once dpkg knows the architecture. Only the test command
-  # needs that, so only it adds the architecture, once.
+  # needs that, so only it adds the architecture, once, and only after every other name
+  # has been found.
   if ! dpkg --print-foreign-architectures | grep -qx arm64; then
     echo "Adding the arm64 architecture to dpkg for the cross-built survey check"
     "${sudo_cmd[@]}" dpkg --add-architecture arm64
+    lists_read=
   fi
+  packages+=(libmpfr-dev:arm64)
 fi
 
 missing=()
@@ -70,16 +100,21 @@ done
 if ((${#missing[@]})); then
   mkdir -p "$logs"
   echo "Installing ${#missing[@]} packages (apt's output: $logs/apt.log): ${missing[*]}"
-  if ! {
-    "${sudo_cmd[@]}" apt-get update &&
-      DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends \
-        "${missing[@]}"
-  } >"$logs/apt.log" 2>&1; then
+  read_lists
+  if ! DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends \
+    "${missing[@]}" >>"$logs/apt.log" 2>&1; then
     tail -n 20 "$logs/apt.log" >&2
     echo "setup: installing packages failed; apt's whole output is in $logs/apt.log" >&2
     exit 1
   fi
 fi
+
+# Qt's tools (rcc, uic) and the program read text as UTF-8; in a locale that is not (the C
+# locale of an empty environment) Qt switches to one itself and warns about it. The build
+# and the tests run in the C locale's UTF-8 form instead; the program is started in the
+# caller's own locale.
+caller_lc_all=${LC_ALL-unset}
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 
 jobs=$(nproc)
 
@@ -98,6 +133,7 @@ if [ "$mode" = run ]; then
   # (README, Install); the tests are built by the test command.
   configure build
   cmake --build build -j "$jobs" --target Tandemo package_documents
+  if [ "$caller_lc_all" = unset ]; then unset LC_ALL; else LC_ALL=$caller_lc_all; fi
   exec build/app/Tandemo
 fi
 

@@ -19,6 +19,8 @@
 #include <memory>
 
 class PlainTextView : public QAbstractScrollArea {
+    Q_OBJECT
+
 public:
     PlainTextView(const QString& text, qsizetype from, qsizetype to, QWidget* parent = nullptr);
 

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -215,6 +217,18 @@ QFont pixelFont(const QString& family, int pixels, bool bold, bool underline)
     font.setPixelSize(pixels);
     font.setBold(bold);
     font.setUnderline(underline);
+    // A stand-in family may have nothing bolder than a demi-bold face (URW Bookman's Demi
+    // standing in for Bookman Old Style's bold). Asked for Bold, Qt 6.8 thickens that face
+    // with FreeType's synthetic emboldening, which Qt 6.4 did not: the strokes swell and
+    // the dots of Ё run into the letter. Asking for the weight the face has draws it as it
+    // is on both.
+    if (bold) {
+        const QFontInfo chosen(font);
+        const int faceWeight = QFontDatabase::weight(chosen.family(), chosen.styleName());
+        if (faceWeight > QFont::Normal && faceWeight < font.weight()) {
+            font.setWeight(QFont::Weight(faceWeight));
+        }
+    }
     return font;
 }
 

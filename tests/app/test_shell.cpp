@@ -7,9 +7,11 @@
 #include "message_boxes.h"
 #include "modal_watcher.h"
 #include "url_recorder.h"
+#include "window_look.h"
 
 #include <QFont>
 #include <QFontInfo>
+#include <QPainter>
 #include <QScreen>
 #include <QtTest>
 #include <stdexcept>
@@ -202,6 +204,21 @@ void TestShell::designedFamiliesLandOnInstalledOnes()
     font.setPixelSize(13);
     // Where two foundries share a family, Qt names the foundry after it in brackets.
     QCOMPARE(QFontInfo(font).family().section(QStringLiteral(" ["), 0, 0), installed);
+
+    // Bold, the family's boldest face is drawn as it is, never thickened by the renderer.
+    const QFont bold = WindowLook::pixelFont(designed, 13, true);
+    QFont face(QFontInfo(bold).family());
+    face.setStyleName(QFontInfo(bold).styleName());
+    face.setPixelSize(13);
+    const auto draw = [](const QFont& f) {
+        QImage image(160, 24, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(f);
+        painter.drawText(4, 18, QStringLiteral("ИДЁТ ОПРОС 1.1"));
+        return image;
+    };
+    QVERIFY2(draw(bold) == draw(face), qPrintable(QFontInfo(bold).styleName()));
 }
 
 QTEST_MAIN(TestShell)

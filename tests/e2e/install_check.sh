@@ -65,8 +65,17 @@ package=$(find "$work/deb" -maxdepth 1 -name "tandemo_${version}_*.deb" -print -
 
 depends=$(dpkg-deb -f "$package" Depends)
 note "Depends: $depends"
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation fonts-urw-base35 \
-    fonts-dejavu-core; do
+# The Qt packages by the names this release gives them (Debian 13 renamed them for the
+# 64-bit time_t move): whichever owns the library the built program loads.
+qt_packages=()
+for library in libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6; do
+    file=$(ldd "$build/app/Tandemo" | awk -v l="$library" '$1 == l { print $3 }')
+    [ -n "$file" ] || fail "the built program does not load $library"
+    owner=$(dpkg -S "$(readlink -f "$file")" | sed -n '1s/:.*//p')
+    [ -n "$owner" ] || fail "no package owns $file"
+    qt_packages+=("$owner")
+done
+for needed in "${qt_packages[@]}" fonts-liberation fonts-urw-base35 fonts-dejavu-core; do
     grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "the package does not depend on $needed"
 done
 

@@ -126,7 +126,7 @@ expect_client_size() {
 # The program's message box: a managed window captioned with the application title.
 message_box() {
     local id
-    for id in $(xdotool search --onlyvisible --name '^Tandemo$' 2>/dev/null); do
+    for id in $(program_windows Tandemo); do
         xwininfo -id "$id" | grep -q 'Override Redirect State: no' && { echo "$id"; return 0; }
     done
     return 1
@@ -140,7 +140,7 @@ is_splash() {
 
 splash_window() {
     local id
-    for id in $(xdotool search --onlyvisible --name '^Tandemo$' 2>/dev/null); do
+    for id in $(program_windows Tandemo); do
         is_splash "$id" && { echo "$id"; return 0; }
     done
     return 1
@@ -404,12 +404,12 @@ recommendations_painted() {
 }
 wait_window_gone Results
 note "results closed"
-# Opened again, it is centred again; the window manager's close key closes it.
+# Opened again, it is centred again; the window manager's close command closes it.
 xdotool windowactivate --sync "$main"
 click_designed "$main" 0 "$client_y" 392 48 145 33
 results=$(wait_window Results)
 expect_centred "$results" "results window, second showing"
-keys alt+F4
+close_window "$results"
 wait_window_gone Results
 
 # ---- the other windows, through the menu by keyboard ------------------------------------

@@ -154,10 +154,21 @@ process_ended() {
     [ ! -e "/proc/$1" ] || [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)" = Z ]
 }
 
-# The first mapped window with exactly this title, printed as a decimal id.
+# program_windows <title>: the program's own mapped windows with exactly this title, as
+# decimal ids. Its own are those of its window class: a manager may draw its frames in a
+# client of its own whose windows carry the framed window's title (mutter does since 48).
+program_windows() {
+    local id found=1
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+        [ "$(xprop -id "$id" WM_CLASS 2>/dev/null)" = 'WM_CLASS(STRING) = "Tandemo", "Tandemo"' ] &&
+            echo "$id" && found=0
+    done
+    return "$found"
+}
+
+# The first of the program's mapped windows with exactly this title, as a decimal id.
 mapped_window() {
-    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null |
-        awk 'NR == 1 { print; found = 1 } END { exit !found }'
+    program_windows "$1" | awk 'NR == 1 { print; found = 1 } END { exit !found }'
 }
 
 window_mapped() {
@@ -291,7 +302,8 @@ pixel() {
 # close_window <window>: the window manager's close command, as its title bar's close button
 # gives it (_NET_CLOSE_WINDOW, which the manager turns into WM_DELETE_WINDOW). A key chord
 # would go through the manager's key grab and the focus of the moment, and under load such a
-# chord was now and then lost on its way, leaving the program running.
+# chord was now and then lost on its way, leaving the program running; KWin 6 also hands
+# its shortcuts to a separate service, without which Alt+F4 does nothing at all.
 close_window() {
     wmctrl -i -c "$1"
 }
