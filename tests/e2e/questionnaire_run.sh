@@ -414,12 +414,14 @@ recommendations_painted() {
 }
 wait_window_gone Results
 note "results closed"
-# Opened again, it is centred again; the window manager's close key closes it.
+# Opened again, it is centred again; the window manager's close key closes it. (A Wayland
+# compositor takes that key from its own input, which keys typed into Xwayland never reach:
+# there, its close command instead.)
 xdotool windowactivate --sync "$main"
 click_designed "$main" 0 "$client_y" 392 48 145 33
 results=$(wait_window Results)
 expect_centred "$results" "results window, second showing"
-keys alt+F4
+if [ "$manager" = kwin_wayland ]; then close_window "$results"; else keys alt+F4; fi
 wait_window_gone Results
 
 # ---- the other windows, through the menu by keyboard ------------------------------------
