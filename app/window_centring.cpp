@@ -88,9 +88,9 @@ void place(QWidget* window, const QScreen* screen, const QMargins& frame)
 
 // Hears the frames the X11 manager tells (each change of a window's _NET_FRAME_EXTENTS
 // comes to the program as an event, which Qt hands on to its native event filters), keeps
-// the last one as the guess for the next window, and places again a window shown since
-// its last placing when its frame is not the one it was placed by. Nothing is asked of
-// the manager and nothing waits for it: what it tells, whenever it tells it, is used.
+// the last one of each kind of window as the guess for the next, and places again a window
+// shown since its last placing when its frame is not the one it was placed by. Nothing
+// waits for the manager: what it tells, whenever it tells it, is used from then on.
 class FrameWatch : public QObject, public QAbstractNativeEventFilter {
 public:
     static FrameWatch& of(xcb_connection_t* connection)
@@ -135,6 +135,7 @@ public:
     // The window has been placed by this frame for the showing about to come or going on.
     void placedBy(QWidget* window, const X11& x11, const QMargins& frame)
     {
+        m_placed.removeIf([](const auto& entry) { return entry.value().window.isNull(); });
         m_placed.insert(x11.window, {window, frame, window->geometry().topLeft()});
     }
 
