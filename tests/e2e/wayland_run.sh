@@ -12,7 +12,7 @@
 #                   (a session whose Xwayland has gone): the program must fall back to
 #                   Wayland without a line on its output; the compositor's scene graph must
 #                   show the
-#                   splash, then the main window over it, the splash go, and "ВЫХОД",
+#                   splash, then the main window, the splash go, and "ВЫХОД",
 #                   chosen through the accessibility bus as an assistive tool would,
 #                   end the program with status 0.
 #
