@@ -36,7 +36,7 @@ run_packages=(
 [ -z "${WAYLAND_DISPLAY:-}" ] || run_packages+=(qt6-wayland)
 
 # The tests on top: private X servers, the window managers the real program is run under
-# (openbox, xfwm4, mutter, KWin with Breeze, on X11 and as Plasma's Wayland compositor) and the tools that drive it from outside, a
+# (openbox, xfwm4, mutter, KWin with Breeze) and the tools that drive it from outside, a
 # headless Wayland compositor with its buses, Clang for the sanitizers and fuzzers, the
 # package checks, and the arm64 cross build run under qemu-user.
 test_packages=(

@@ -112,7 +112,7 @@ x_session_start() {
         kwin) QT_QPA_PLATFORM=xcb KDE_DEBUG=1 kwin_x11 --replace ;;
         mutter) mutter --x11 --replace --sm-disable ;;
         xfwm4) xfwm4 --replace --compositor=off ;;
-        kwin_wayland) sleep infinity ;; # started above, with its X server
+        kwin_wayland) : ;; # started above, with its X server
         *) fail "no window manager called '$manager'" ;;
     esac >"$dir/$manager.log" 2>&1 &
     x_session_pids+=($!)
@@ -258,6 +258,12 @@ frame_of() {
 frame_places() {
     awk -v frame="$(printf '0x%x' "$1")" -v other="$([ -z "${2:-}" ] || printf '0x%x' "$2")" '
         function part(re) { return match(rec, re) ? substr(rec, RSTART, RLENGTH) : "" }
+        function place(g) {
+            g = part("[(]-?[0-9]+,-?[0-9]+[)], width [0-9]+, height [0-9]+")
+            gsub(/[^0-9-]+/, " ", g)
+            split(g, v, " ")
+            return v[1] " " v[2] " " v[3] " " v[4]
+        }
         function show() {
             if (mapped && geometry != "") places[++n] = geometry (other_mapped ? " " other_at : "")
         }
@@ -269,21 +275,14 @@ frame_places() {
                                                 : "event 0x[0-9a-f]+, window 0x[0-9a-f]+")
             sub(/.*window /, "", subject)
             if (other != "" && subject == other) {
-                if ($1 == "CreateNotify" || $1 == "ConfigureNotify") {
-                    g = part("[(]-?[0-9]+,-?[0-9]+[)], width [0-9]+, height [0-9]+")
-                    gsub(/[^0-9-]+/, " ", g)
-                    split(g, v, " ")
-                    other_at = v[1] " " v[2] " " v[3] " " v[4]
-                } else if ($1 == "MapNotify") other_mapped = 1
+                if ($1 == "CreateNotify" || $1 == "ConfigureNotify") other_at = place()
+                else if ($1 == "MapNotify") other_mapped = 1
                 else if ($1 == "UnmapNotify" || $1 == "DestroyNotify") other_mapped = 0
                 next
             }
             if (subject != frame) next
             if ($1 == "CreateNotify" || $1 == "ConfigureNotify") {
-                g = part("[(]-?[0-9]+,-?[0-9]+[)], width [0-9]+, height [0-9]+")
-                gsub(/[^0-9-]+/, " ", g)
-                split(g, v, " ")
-                geometry = v[1] " " v[2] " " v[3] " " v[4]
+                geometry = place()
                 show()
             } else if ($1 == "MapNotify") {
                 mapped = 1
