@@ -71,10 +71,6 @@ private:
     std::function<void()> m_work;
 };
 
-} // namespace
-
-namespace {
-
 // Shows the main window and keeps the splash above it. A Wayland compositor keeps no window
 // above the others at a program's word (xdg-shell has no such state), but it keeps a window
 // above the one it belongs to, which Qt names to it when it shows the window. So there the

@@ -145,6 +145,7 @@ x_session_kwin_wayland() {
     mkdir -p "$dir/kwin"
     cp "$(command -v kwin_wayland)" "$dir/kwin/kwin_wayland"
     # KWin starts this once Xwayland is up, with DISPLAY naming it.
+    # shellcheck disable=SC2016 # expanded by the script, not here
     printf '#!/bin/sh\necho "$DISPLAY" >"%s"\n' "$dir/display" >"$dir/kwin/tell-display"
     chmod +x "$dir/kwin/tell-display"
     export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5
