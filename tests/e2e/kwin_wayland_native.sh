@@ -19,12 +19,14 @@ kwin_log="$work/x/kwin_wayland-server.log"
 
 # kwin_script <body>: runs a script in KWin with `w` bound to each window of the program in
 # turn, from the bottom of the stack up, and `out` collecting lines; prints those lines.
+# (KWin 6 lists windows with windowList, KWin 5 with clientList.)
 kwin_script() {
     # Named by the clock: it is called in subshells, where a counter would not count.
     local tag file
     tag="tandemo-$(date +%s%N)" file="$work/$tag.js"
     cat >"$file" <<JS
-var out = [], all = workspace.clientList().filter(function (w) {
+var windows = workspace.windowList ? workspace.windowList() : workspace.clientList();
+var out = [], all = windows.filter(function (w) {
     return w.resourceClass == "example.tandemo.Tandemo"; });
 all.sort(function (a, b) { return a.stackingOrder - b.stackingOrder; });
 all.forEach(function (w) { $1 });
@@ -70,7 +72,7 @@ while :; do
     done <<<"$now"
     grep -q '^Tandemo|.* 621 414$' <<<"$now" || fail "the splash is not 621x414: $now"
     looks=$((looks + 1))
-    [ $looks -ne 3 ] || kwin_script "if (w.caption == \"$main_caption\") workspace.activeClient = w;" >/dev/null || true
+    [ $looks -ne 3 ] || kwin_script "if (w.caption == \"$main_caption\") { workspace.activeClient = w; workspace.activeWindow = w; }" >/dev/null || true
     sleep 0.3
 done
 gone=$(awk -v s="$launched" -v n="$(date +%s.%N)" 'BEGIN { printf "%.2f", n - s }')

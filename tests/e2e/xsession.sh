@@ -144,11 +144,14 @@ x_session_kwin_wayland() {
     x_session_bus "$dir"
     mkdir -p "$dir/kwin"
     cp "$(command -v kwin_wayland)" "$dir/kwin/kwin_wayland"
+    # The session variables Plasma sets, its major version among them.
+    local version
+    version=$("$dir/kwin/kwin_wayland" --version 2>/dev/null | sed -n 's/^kwin \([0-9]*\)\..*/\1/p')
+    export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=${version:-5}
     # KWin starts this once Xwayland is up, with DISPLAY naming it.
     # shellcheck disable=SC2016 # expanded by the script, not here
     printf '#!/bin/sh\necho "$DISPLAY" >"%s"\n' "$dir/display" >"$dir/kwin/tell-display"
     chmod +x "$dir/kwin/tell-display"
-    export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5
     export WAYLAND_DISPLAY="tandemo-$(basename "$dir")-$$"
     KDE_DEBUG=1 "$dir/kwin/kwin_wayland" --virtual --xwayland --socket "$WAYLAND_DISPLAY" \
         --width "${screen%x*}" --height "${screen#*x}" "$dir/kwin/tell-display" \
