@@ -6,13 +6,14 @@
 // Data flow: a window calls centreOnScreen() while it is being shown. Its client area is
 // placed where the frame round it comes out centred, by the frame the window will get as
 // far as it is known: its own, told by the manager (_NET_FRAME_EXTENTS) at an earlier
-// showing, or else the frame of the last window of the program that the manager framed
-// (the managers give all of the program's framed windows the same decoration). Qt asks
-// the manager to keep the client area where it was put and to draw the frame round it
-// (the window gravity "static"), so a manager needs nothing else from the program.
-// Until the first framed window has been shown, no frame is known: the main window comes
-// first, under the splash, which covers it whole. When the manager tells a window's frame
-// and it is not the one the window was placed by, the window is placed again by it.
+// showing or estimated at placeForShowing()'s request, or else the frame of the last window
+// of the same kind that the manager framed. Qt asks the manager to keep the client area
+// where it was put and to draw the frame round it (the window gravity "static"), so a
+// manager needs nothing else from the program. Nothing waits for the manager: where no
+// frame is known yet (the main window, the first framed one, under a manager that gives
+// no estimate), the window goes by none, under the splash, which covers it whole. When the
+// manager tells a window's frame and it is not the one the window was placed by, the
+// window is placed again by it.
 //
 // The screen is the one that holds the window's owner (its parent, or the window it is
 // transient for) when that is on screen, and the primary screen otherwise.
@@ -35,7 +36,8 @@ void centreOnScreen(QWidget* window);
 
 // Moves the native window of a window not on screen to where its next showing will centre
 // it, so that the showing finds it in place: moved only then, it would be configured and
-// its new place asked of the X server (round trips) at its first showing alone.
+// its new place asked of the X server (round trips) at its first showing alone. Asks the
+// X11 manager for its estimate of the window's frame, for the showing to go by.
 void placeForShowing(QWidget* window);
 
 // The screen a window is centred on.

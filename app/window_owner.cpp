@@ -6,6 +6,7 @@
 #include "results.h"
 #include "spechelp.h"
 #include "tandemo.h"
+#include "window_centring.h"
 #include "zast.h"
 
 #include <QApplication>
@@ -113,6 +114,10 @@ void WindowOwner::createWindows()
     note(new TAboutBox(m_windows, mainWindow), m_windows.aboutBox);
     note(new TSpecHelp(m_windows, mainWindow), m_windows.specHelp);
     note(new TAttract(m_windows, mainWindow), m_windows.attract);
+    // The main window's native window, placed where its showing will centre it: the window
+    // manager's estimate of its frame, asked for there, may come before it is shown.
+    m_tandemo->winId();
+    WindowCentring::placeForShowing(mainWindow);
 }
 
 namespace {
