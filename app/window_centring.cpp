@@ -1,17 +1,15 @@
 #include "window_centring.h"
 
-#include <QByteArray>
-#include <QEvent>
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
+#include <QHash>
+#include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include <xcb/xcb.h>
 
-#include <algorithm>
-#include <array>
 #include <memory>
 #include <optional>
 
@@ -49,21 +47,16 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name)
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-ReplyPointer<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window,
-                                                const char* name, xcb_atom_t type, uint32_t words)
+// _NET_FRAME_EXTENTS: left, right, top, bottom, in device pixels; nothing while the manager
+// has not told them (or has taken them away).
+std::optional<QMargins> frameExtents(xcb_connection_t* connection, xcb_atom_t extents,
+                                     xcb_window_t window)
 {
-    return ReplyPointer<xcb_get_property_reply_t>(
+    const ReplyPointer<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(
             connection,
-            xcb_get_property(connection, false, window, atom(connection, name), type, 0, words),
-            nullptr),
+            xcb_get_property(connection, false, window, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr),
         &free);
-}
-
-// _NET_FRAME_EXTENTS: left, right, top, bottom, in device pixels.
-std::optional<QMargins> frameExtents(xcb_connection_t* connection, xcb_window_t window)
-{
-    const auto reply = property(connection, window, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL, 4);
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16) {
         return std::nullopt;
     }
@@ -71,155 +64,168 @@ std::optional<QMargins> frameExtents(xcb_connection_t* connection, xcb_window_t 
     return QMargins(int(value[0]), int(value[2]), int(value[1]), int(value[3]));
 }
 
-// Openbox reads the centre gravity as though the client area's corner were the frame's:
-// its frame lands lower and further right by its top and left borders. Under it, the
-// frame it draws is asked for once, for a window of the program's own that is never shown,
-// at the first centring (the splash's, which needs none); Openbox answers before it
-// handles the next map, and the windows shown after are asked to be that much higher and
-// further left. No other manager tried needs this.
-class OpenboxFrame {
+bool framed(const QWidget* window)
+{
+    return !(window->windowFlags() & Qt::FramelessWindowHint);
+}
+
+// What a manager decorates a window by: a dialog or a main window, and whether it can be
+// resized (a fixed one gets no resize handle from some managers).
+int kindOf(const QWidget* window)
+{
+    const bool fixed = window->minimumSize() == window->maximumSize();
+    return int(window->windowType()) * 2 + (fixed ? 1 : 0);
+}
+
+void place(QWidget* window, const QScreen* screen, const QMargins& frame)
+{
+    // A window's geometry is its client area; move() would place the frame's corner,
+    // with a frame Qt may not know yet.
+    window->setGeometry(QRect(WindowCentring::clientPosition(screen->geometry(), window->size(),
+                                                             frame, window->devicePixelRatioF()),
+                              window->size()));
+}
+
+// Hears the frames the X11 manager tells (each change of a window's _NET_FRAME_EXTENTS
+// comes to the program as an event, which Qt hands on to its native event filters), keeps
+// the last one of each kind of window as the guess for the next, and places again a window
+// shown since its last placing when its frame is not the one it was placed by. Nothing
+// waits for the manager: what it tells, whenever it tells it, is used from then on.
+class FrameWatch : public QObject, public QAbstractNativeEventFilter {
 public:
-    static OpenboxFrame& of(xcb_connection_t* connection)
+    static FrameWatch& of(xcb_connection_t* connection)
     {
-        static OpenboxFrame frame(connection);
-        return frame;
-    }
-
-    // The top and left borders, once Openbox has told them; none under another manager.
-    QPoint shift() const
-    {
-        if (!m_probe) {
-            return {};
+        static QPointer<FrameWatch> watch;
+        if (!watch) {
+            watch = new FrameWatch(connection);
         }
-        const std::optional<QMargins> frame = frameExtents(m_connection, m_probe);
-        return frame ? QPoint(frame->left(), frame->top()) : QPoint();
+        return *watch;
     }
 
-private:
-    explicit OpenboxFrame(xcb_connection_t* connection) : m_connection(connection)
+    // The frame a window will get: its own, told at an earlier showing or estimated on
+    // request beforehand, or else the last told for a window of its kind, or of any kind.
+    QMargins guess(QWidget* window, const X11& x11) const
     {
-        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-        if (!screen || !isOpenbox(screen->root)) {
+        if (std::optional<QMargins> own = frameExtents(x11.connection, m_extents, x11.window)) {
+            return *own;
+        }
+        return m_byKind.value(kindOf(window), m_last);
+    }
+
+    // Asks the manager for its estimate of the frame of a window not yet mapped, the
+    // standard way: the answer comes as the window's own frame, whenever the manager gives
+    // it, and is used from then on. A window shown before it comes goes by the guess.
+    void requestEstimate(const X11& x11) const
+    {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(x11.connection)).data;
+        if (!screen || !m_request) {
             return;
         }
-        m_probe = xcb_generate_id(connection);
-        xcb_create_window(connection, XCB_COPY_FROM_PARENT, m_probe, screen->root, 0, 0, 1, 1, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
         xcb_client_message_event_t request{};
         request.response_type = XCB_CLIENT_MESSAGE;
         request.format = 32;
-        request.window = m_probe;
-        request.type = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-        xcb_send_event(connection, false, screen->root,
+        request.window = x11.window;
+        request.type = m_request;
+        xcb_send_event(x11.connection, false, screen->root,
                        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char*>(&request));
-        xcb_flush(connection);
+        xcb_flush(x11.connection);
     }
 
-    bool isOpenbox(xcb_window_t root) const
+    // The window has been placed by this frame for the showing about to come or going on.
+    void placedBy(QWidget* window, const X11& x11, const QMargins& frame)
     {
-        const auto check =
-            property(m_connection, root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, 1);
-        if (!check || check->format != 32 || xcb_get_property_value_length(check.get()) != 4) {
+        m_placed.removeIf([](const auto& entry) { return entry.value().window.isNull(); });
+        m_placed.insert(x11.window, {window, frame, window->geometry().topLeft()});
+    }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+        if (type != "xcb_generic_event_t") {
             return false;
         }
-        const xcb_window_t manager =
-            *static_cast<const xcb_window_t*>(xcb_get_property_value(check.get()));
-        const auto name =
-            property(m_connection, manager, "_NET_WM_NAME", atom(m_connection, "UTF8_STRING"), 64);
-        return name && QByteArray(static_cast<const char*>(xcb_get_property_value(name.get())),
-                                  xcb_get_property_value_length(name.get())) == "Openbox";
-    }
-
-    xcb_connection_t* m_connection;
-    xcb_window_t m_probe = 0;
-};
-
-// WM_NORMAL_HINTS as ICCCM lays it out: 18 words, the flags first, the gravity last.
-constexpr int sizeHintsWords = 18;
-constexpr uint32_t userPosition = 1, programPosition = 4, windowGravity = 512;
-constexpr int gravityWord = 17;
-
-// Qt writes the size hints itself, with the gravity "static" (the client area stays where
-// it was asked to be and the frame goes round it), each time it places the window and once
-// more right before it maps it. So the gravity is changed after Qt has mapped the window,
-// with the server held for the moment in between: the manager handles the map only once
-// the server is let go, and then reads the hints as written here.
-void setCentreGravity(const X11& x11)
-{
-    std::array<uint32_t, sizeHintsWords> hints{};
-    const ReplyPointer<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(x11.connection,
-                               xcb_get_property(x11.connection, false, x11.window,
-                                                XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0,
-                                                sizeHintsWords),
-                               nullptr),
-        &free);
-    if (reply && reply->format == 32) {
-        const auto* value = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
-        const int words = std::min(xcb_get_property_value_length(reply.get()) / 4, sizeHintsWords);
-        std::copy(value, value + words, hints.begin());
-    }
-    hints[0] |= userPosition | programPosition | windowGravity;
-    hints[gravityWord] = XCB_GRAVITY_CENTER;
-    xcb_change_property(x11.connection, XCB_PROP_MODE_REPLACE, x11.window, XCB_ATOM_WM_NORMAL_HINTS,
-                        XCB_ATOM_WM_SIZE_HINTS, 32, sizeHintsWords, hints.data());
-}
-
-// Holds the server from the window's show event, before Qt maps it, to the event that
-// follows the mapping, and gives the window its centre gravity in between. Should that
-// event not come, the server is let go as soon as the event loop runs.
-class CentreGravityOnMap : public QObject {
-public:
-    CentreGravityOnMap(QWidget* window, const X11& x11)
-        : QObject(window), m_window(window), m_x11(x11)
-    {
-        xcb_grab_server(m_x11.connection);
-        xcb_flush(m_x11.connection);
-        window->installEventFilter(this);
-        QTimer::singleShot(0, this, [this] { finish(); });
-    }
-
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::ShowToParent) {
-            finish();
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) {
+            return false;
         }
+        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (notify->atom != m_extents || notify->state != XCB_PROPERTY_NEW_VALUE) {
+            return false;
+        }
+        const std::optional<QMargins> told = frameExtents(m_connection, m_extents, notify->window);
+        if (!told || told->isNull()) {
+            return false;
+        }
+        m_last = *told;
+        if (const QWidget* window = QWidget::find(notify->window); window && window->isWindow()) {
+            m_byKind.insert(kindOf(window), *told);
+        }
+        const auto placed = m_placed.find(notify->window);
+        if (placed == m_placed.end()) {
+            return false;
+        }
+        if (!placed->window || placed->frame == *told) {
+            return false;
+        }
+        placed->frame = *told;
+        // After Qt's own handling of the event.
+        QMetaObject::invokeMethod(
+            this, [this, id = notify->window] { placeAgain(id); }, Qt::QueuedConnection);
         return false;
     }
 
 private:
-    void finish()
+    // Only a window still where it was put: one the user has moved, maximised or hidden
+    // since stays as it is.
+    void placeAgain(xcb_window_t id)
     {
-        if (m_done) {
+        const auto placed = m_placed.find(id);
+        if (placed == m_placed.end() || !placed->window) {
             return;
         }
-        m_done = true;
-        m_window->removeEventFilter(this);
-        setCentreGravity(m_x11);
-        xcb_ungrab_server(m_x11.connection);
-        xcb_flush(m_x11.connection);
-        deleteLater();
+        QWidget* window = placed->window;
+        const QScreen* screen = WindowCentring::screenFor(window);
+        if (window->isVisible() && window->geometry().topLeft() == placed->at &&
+            window->windowState() == Qt::WindowNoState && screen) {
+            place(window, screen, placed->frame);
+            placed->at = window->geometry().topLeft();
+        }
     }
 
-    QWidget* m_window;
-    X11 m_x11;
-    bool m_done = false;
+    explicit FrameWatch(xcb_connection_t* connection)
+        : QObject(qGuiApp), m_connection(connection),
+          m_extents(atom(connection, "_NET_FRAME_EXTENTS")),
+          m_request(atom(connection, "_NET_REQUEST_FRAME_EXTENTS"))
+    {
+        qGuiApp->installNativeEventFilter(this);
+    }
+
+    struct Placed {
+        QPointer<QWidget> window;
+        QMargins frame;
+        QPoint at;
+    };
+
+    xcb_connection_t* m_connection;
+    xcb_atom_t m_extents;
+    xcb_atom_t m_request;
+    QMargins m_last;
+    QHash<int, QMargins> m_byKind;
+    QHash<xcb_window_t, Placed> m_placed;
 };
 
-// ---- the frame of a window on screen -------------------------------------------------------
-
-// The frame in device pixels, as far as the window system has told it.
-QMargins knownFrame(QWidget* window)
+// The frame in device pixels a window has (on screen) or will have (about to be shown),
+// as far as the window system has told it.
+QMargins expectedFrame(QWidget* window, bool onScreen)
 {
-    if (window->windowFlags() & Qt::FramelessWindowHint) {
+    if (!framed(window)) {
         return {};
     }
-    // An X11 manager's own word, in device pixels, before Qt has heard it.
     if (const std::optional<X11> x11 = x11Of(window)) {
-        if (std::optional<QMargins> extents = frameExtents(x11->connection, x11->window)) {
-            return *extents;
-        }
+        return FrameWatch::of(x11->connection).guess(window, *x11);
+    }
+    if (!onScreen) {
+        return {};
     }
     const qreal ratio = window->devicePixelRatioF();
     const QMargins margins = window->windowHandle()->frameMargins();
@@ -227,37 +233,19 @@ QMargins knownFrame(QWidget* window)
                     qRound(margins.right() * ratio), qRound(margins.bottom() * ratio));
 }
 
-// Places the client area so that the frame round it (device pixels) is centred. The
-// arithmetic stays in device pixels and rounds once, so that a frame with odd borders at a
-// scale factor lands on the nearest device pixel rather than drifting by a logical one.
-// A shift (device pixels) moves the window from there.
-void place(QWidget* window, const QScreen* screen, QMargins frame, QPoint shift = {})
-{
-    const qreal ratio = window->devicePixelRatioF();
-    const QRectF area(QRectF(screen->geometry()).topLeft() * ratio,
-                      QSizeF(screen->geometry().size()) * ratio);
-    const QSizeF outer = QSizeF(window->size()) * ratio +
-                         QSizeF(frame.left() + frame.right(), frame.top() + frame.bottom());
-    const QPointF client(area.x() + (area.width() - outer.width()) / 2 + frame.left() - shift.x(),
-                         area.y() + (area.height() - outer.height()) / 2 + frame.top() - shift.y());
-    // A window's geometry is its client area; move() would place the frame's corner,
-    // with a frame Qt may not know yet.
-    window->setGeometry(
-        QRect(QPoint(qRound(client.x() / ratio), qRound(client.y() / ratio)), window->size()));
-}
-
-// The client area centred, for a window about to be mapped; under Openbox shifted by its
-// frame's top and left borders.
-void placeUnmapped(QWidget* window, const QScreen* screen)
-{
-    const std::optional<X11> x11 = x11Of(window);
-    const QPoint shift = x11 ? OpenboxFrame::of(x11->connection).shift() : QPoint();
-    place(window, screen, {}, window->windowFlags() & Qt::FramelessWindowHint ? QPoint() : shift);
-}
-
 } // namespace
 
 namespace WindowCentring {
+
+QPoint clientPosition(const QRect& screen, QSize client, const QMargins& frame, qreal ratio)
+{
+    const QRectF area(QRectF(screen).topLeft() * ratio, QSizeF(screen.size()) * ratio);
+    const QSizeF outer =
+        QSizeF(client) * ratio + QSizeF(frame.left() + frame.right(), frame.top() + frame.bottom());
+    const QPointF at(area.x() + (area.width() - outer.width()) / 2 + frame.left(),
+                     area.y() + (area.height() - outer.height()) / 2 + frame.top());
+    return QPoint(qRound(at.x() / ratio), qRound(at.y() / ratio));
+}
 
 QScreen* screenFor(const QWidget* window)
 {
@@ -280,9 +268,14 @@ void placeForShowing(QWidget* window)
     if (!handle || handle->isVisible() || !screen) {
         return;
     }
-    placeUnmapped(window, screen);
+    place(window, screen, expectedFrame(window, false));
     // Qt gives a hidden window's geometry to its native window only when it shows it.
     handle->setGeometry(window->geometry());
+    // Once Qt has set the properties the manager decorates by; the estimate may come in
+    // time to place the first showing by.
+    if (const std::optional<X11> x11 = x11Of(window); x11 && framed(window)) {
+        FrameWatch::of(x11->connection).requestEstimate(*x11);
+    }
 }
 
 void centreOnScreen(QWidget* window)
@@ -292,19 +285,11 @@ void centreOnScreen(QWidget* window)
         return;
     }
     const QWindow* handle = window->windowHandle();
-    if (handle && handle->isVisible()) {
-        place(window, screen, knownFrame(window));
-        return;
-    }
-    // About to be mapped: the client area centred; on X11 the gravity centres the frame.
-    placeUnmapped(window, screen);
-    if (const std::optional<X11> x11 = x11Of(window)) {
-        const QObjectList& children = window->children();
-        if (std::none_of(children.begin(), children.end(), [](const QObject* child) {
-                return dynamic_cast<const CentreGravityOnMap*>(child) != nullptr;
-            })) {
-            new CentreGravityOnMap(window, *x11);
-        }
+    const bool onScreen = handle && handle->isVisible();
+    const QMargins frame = expectedFrame(window, onScreen);
+    place(window, screen, frame);
+    if (const std::optional<X11> x11 = x11Of(window); x11 && framed(window)) {
+        FrameWatch::of(x11->connection).placedBy(window, *x11, frame);
     }
 }
 

@@ -6,9 +6,11 @@
 #include "results.h"
 #include "spechelp.h"
 #include "tandemo.h"
+#include "window_centring.h"
 #include "zast.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QWindow>
 
 #include <functional>
@@ -70,20 +72,36 @@ private:
     std::function<void()> m_work;
 };
 
+// Shows the main window and keeps the splash above it. A Wayland compositor keeps no window
+// above the others at a program's word (xdg-shell has no such state), but it keeps a window
+// above the one it belongs to, which Qt names to it when it shows the window. So there the
+// splash is shown once more, as the main window's own, as soon as the main window is.
+void showUnderSplash(QWidget* mainWindow, QWidget* splash)
+{
+    mainWindow->show();
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")) || !splash ||
+        !splash->isVisible() || !splash->windowHandle() || !mainWindow->windowHandle()) {
+        return;
+    }
+    splash->hide();
+    splash->windowHandle()->setTransientParent(mainWindow->windowHandle());
+    splash->show();
+}
+
 } // namespace
 
 void WindowOwner::showMainWindow()
 {
     QWidget* splash = m_windows.zast;
+    QWidget* mainWindow = m_windows.tandemo;
     if (!splash || !splash->isVisible() || !splash->windowHandle() ||
         splash->windowHandle()->isExposed()) {
-        m_windows.tandemo->show();
+        showUnderSplash(mainWindow, splash);
         return;
     }
     // The splash is then on screen first, whatever the pace of the display server and the
     // window manager.
-    TTandemo* mainWindow = m_windows.tandemo;
-    new WhenExposed(splash, [mainWindow] { mainWindow->show(); });
+    new WhenExposed(splash, [mainWindow, splash] { showUnderSplash(mainWindow, splash); });
 }
 
 void WindowOwner::createWindows()
@@ -96,6 +114,10 @@ void WindowOwner::createWindows()
     note(new TAboutBox(m_windows, mainWindow), m_windows.aboutBox);
     note(new TSpecHelp(m_windows, mainWindow), m_windows.specHelp);
     note(new TAttract(m_windows, mainWindow), m_windows.attract);
+    // The main window's native window, placed where its showing will centre it: the window
+    // manager's estimate of its frame, asked for there, may come before it is shown.
+    m_tandemo->winId();
+    WindowCentring::placeForShowing(mainWindow);
 }
 
 namespace {

@@ -41,7 +41,7 @@ run_packages=(
 # package checks, and the arm64 cross build run under qemu-user. Packages whose names
 # differ between releases are added below, from what the release offers.
 test_packages=(
-  xvfb xauth openbox xfwm4 mutter kwin-x11 kwin-style-breeze
+  xvfb xauth openbox xfwm4 mutter kwin-x11 kwin-style-breeze kwin-wayland
   xdotool wmctrl x11-utils xclip imagemagick
   weston qt6-wayland xwayland dbus-daemon at-spi2-core libglib2.0-bin
   clang

@@ -7,6 +7,7 @@
 #include "message_boxes.h"
 #include "modal_watcher.h"
 #include "url_recorder.h"
+#include "window_centring.h"
 #include "window_look.h"
 
 #include <QFont>
@@ -30,6 +31,8 @@ private slots:
     void errorEscapingHandlerIsReported_data();
     void errorEscapingHandlerIsReported();
     void plainMessageBox();
+    void clientPlacedForCentredFrame_data();
+    void clientPlacedForCentredFrame();
     void formedAddresses_data();
     void formedAddresses();
     void designedFamiliesLandOnInstalledOnes_data();
@@ -136,6 +139,36 @@ void TestShell::plainMessageBox()
     QVERIFY2(qAbs(box.frame.center().x() - screen.center().x()) <= 1 &&
                  qAbs(box.frame.center().y() - screen.center().y()) <= 1,
              "the box is centred on the screen");
+}
+
+// Screen and client in logical pixels, the frame in device pixels; odd halves round up.
+void TestShell::clientPlacedForCentredFrame_data()
+{
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QMargins>("frame");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QPoint>("expected");
+    QTest::newRow("no frame") << QRect(0, 0, 1024, 768) << QSize(600, 320) << QMargins() << qreal(1)
+                              << QPoint(212, 224);
+    QTest::newRow("classic frame") << QRect(0, 0, 1024, 768) << QSize(600, 320)
+                                   << WindowCentring::classicFrame << qreal(1) << QPoint(212, 234);
+    QTest::newRow("thin borders, tall caption")
+        << QRect(0, 0, 1024, 768) << QSize(600, 320) << QMargins(1, 24, 1, 1) << qreal(1)
+        << QPoint(212, 236);
+    QTest::newRow("second monitor at double density")
+        << QRect(1280, 0, 1280, 800) << QSize(300, 200) << QMargins(5, 30, 5, 5) << qreal(2)
+        << QPoint(1770, 306);
+}
+
+void TestShell::clientPlacedForCentredFrame()
+{
+    QFETCH(QRect, screen);
+    QFETCH(QSize, client);
+    QFETCH(QMargins, frame);
+    QFETCH(qreal, ratio);
+    QFETCH(QPoint, expected);
+    QCOMPARE(WindowCentring::clientPosition(screen, client, frame, ratio), expected);
 }
 
 void TestShell::formedAddresses_data()

@@ -87,26 +87,23 @@ x_session_start() {
     # side, other sessions on the machine) each get their own; ten started at once do.
     local numberfile="$dir/display"
     : >"$numberfile"
-    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset \
-        3>"$numberfile" >"$dir/xvfb.log" 2>&1 &
-    x_session_pids+=($!)
-    wait_until 10 "Xvfb to report its display" grep -q . "$numberfile"
-    export DISPLAY=":$(tr -d '[:space:]' <"$numberfile")"
+    if [ "$manager" = kwin_wayland ]; then
+        # Plasma's own session: KWin as the Wayland compositor with its Xwayland.
+        x_session_kwin_wayland "$dir" "$screen"
+    else
+        Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset \
+            3>"$numberfile" >"$dir/xvfb.log" 2>&1 &
+        x_session_pids+=($!)
+        wait_until 10 "Xvfb to report its display" grep -q . "$numberfile"
+        export DISPLAY=":$(tr -d '[:space:]' <"$numberfile")"
+    fi
 
     # Every frame the manager puts on the root window, from its creation on. Started
     # before the manager, so that nothing placed is missed.
     stdbuf -oL xev -root -event substructure >"$dir/root-events.log" 2>&1 &
     x_session_pids+=($!)
 
-    # A private session bus, as a desktop session has one: KWin and xfwm4 need it.
-    local busfile="$dir/bus"
-    : >"$busfile"
-    dbus-daemon --session --nofork --nosyslog --print-address=3 3>"$busfile" \
-        >"$dir/dbus.log" 2>&1 &
-    x_session_pids+=($!)
-    wait_until 10 "the session bus to start" grep -q . "$busfile"
-    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$busfile")
-    export DBUS_SESSION_BUS_ADDRESS
+    [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || x_session_bus "$dir"
 
     case $manager in
         openbox) openbox --sm-disable ;;
@@ -115,11 +112,54 @@ x_session_start() {
         kwin) QT_QPA_PLATFORM=xcb KDE_DEBUG=1 kwin_x11 --replace ;;
         mutter) mutter --x11 --replace --sm-disable ;;
         xfwm4) xfwm4 --replace --compositor=off ;;
+        kwin_wayland) : ;; # started above, with its X server
         *) fail "no window manager called '$manager'" ;;
     esac >"$dir/$manager.log" 2>&1 &
     x_session_pids+=($!)
     wait_until 20 "$manager to manage the screen" wm_running
     note "X server $DISPLAY ($screen) with $manager"
+}
+
+# x_session_bus <dir>: a private session bus, as a desktop session has one: KWin and xfwm4
+# need it.
+x_session_bus() {
+    local busfile="$1/bus"
+    : >"$busfile"
+    dbus-daemon --session --nofork --nosyslog --print-address=3 3>"$busfile" \
+        >"$1/dbus.log" 2>&1 &
+    x_session_pids+=($!)
+    wait_until 10 "the session bus to start" grep -q . "$busfile"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$busfile")
+    export DBUS_SESSION_BUS_ADDRESS
+}
+
+# x_session_kwin_wayland <dir> <width>x<height>: kwin_wayland on a virtual output with
+# Xwayland, in a Plasma session's variables; exports WAYLAND_DISPLAY and DISPLAY (Xwayland).
+# KWin runs from a plain copy of its binary, still named kwin_wayland (its own platform
+# plugin loads only under that name): the installed one carries a file capability that a
+# container cannot grant. Xwayland puts its socket in /tmp/.X11-unix.
+x_session_kwin_wayland() {
+    local dir=$1 screen=$2
+    [ -d /tmp/.X11-unix ] || mkdir -m 1777 /tmp/.X11-unix
+    x_session_bus "$dir"
+    mkdir -p "$dir/kwin"
+    cp "$(command -v kwin_wayland)" "$dir/kwin/kwin_wayland"
+    # The session variables Plasma sets, its major version among them.
+    local version
+    version=$("$dir/kwin/kwin_wayland" --version 2>/dev/null | sed -n 's/^kwin \([0-9]*\)\..*/\1/p')
+    export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=${version:-5}
+    # KWin starts this once Xwayland is up, with DISPLAY naming it.
+    # shellcheck disable=SC2016 # expanded by the script, not here
+    printf '#!/bin/sh\necho "$DISPLAY" >"%s"\n' "$dir/display" >"$dir/kwin/tell-display"
+    chmod +x "$dir/kwin/tell-display"
+    export WAYLAND_DISPLAY="tandemo-$(basename "$dir")-$$"
+    KDE_DEBUG=1 "$dir/kwin/kwin_wayland" --virtual --xwayland --socket "$WAYLAND_DISPLAY" \
+        --width "${screen%x*}" --height "${screen#*x}" "$dir/kwin/tell-display" \
+        >"$dir/kwin_wayland-server.log" 2>&1 &
+    x_session_pids+=($!)
+    wait_until 30 "kwin_wayland to start Xwayland" grep -q . "$dir/display"
+    DISPLAY=$(tr -d '[:space:]' <"$dir/display")
+    export DISPLAY
 }
 
 # x_session_work <name>: a private folder in $work, and at the script's exit the program
@@ -224,15 +264,24 @@ frame_of() {
     done
 }
 
-# frame_places <frame>: "x y width height" of a root window's child at each mapping and at
-# each change while mapped, from the root window's events: a frame that was mapped
-# elsewhere and moved afterwards shows each of its places. Only the places with the size
-# the frame had last count: KWin and mutter map their frame before they size it (1 x 1, or
-# the client's size), and show it only once they have drawn it at its size.
+# frame_places <frame> [<other frame>]: "x y width height" of a root window's child at each
+# mapping and at each change while mapped, from the root window's events: a frame that was
+# mapped elsewhere and moved afterwards shows each of its places. Only the places with the
+# size the frame had last count: KWin and mutter map their frame before they size it (1 x 1,
+# or the client's size), and show it only once they have drawn it at its size. With another
+# frame, each place is followed by that frame's "x y width height" when it was mapped then.
 frame_places() {
-    awk -v frame="$(printf '0x%x' "$1")" '
+    awk -v frame="$(printf '0x%x' "$1")" -v other="$([ -z "${2:-}" ] || printf '0x%x' "$2")" '
         function part(re) { return match(rec, re) ? substr(rec, RSTART, RLENGTH) : "" }
-        function show() { if (mapped && geometry != "") places[++n] = geometry }
+        function place(g) {
+            g = part("[(]-?[0-9]+,-?[0-9]+[)], width [0-9]+, height [0-9]+")
+            gsub(/[^0-9-]+/, " ", g)
+            split(g, v, " ")
+            return v[1] " " v[2] " " v[3] " " v[4]
+        }
+        function show() {
+            if (mapped && geometry != "") places[++n] = geometry (other_mapped ? " " other_at : "")
+        }
         BEGIN { RS = "" }
         {
             rec = $0
@@ -240,12 +289,15 @@ frame_places() {
             subject = part($1 == "CreateNotify" ? "parent 0x[0-9a-f]+, window 0x[0-9a-f]+" \
                                                 : "event 0x[0-9a-f]+, window 0x[0-9a-f]+")
             sub(/.*window /, "", subject)
+            if (other != "" && subject == other) {
+                if ($1 == "CreateNotify" || $1 == "ConfigureNotify") other_at = place()
+                else if ($1 == "MapNotify") other_mapped = 1
+                else if ($1 == "UnmapNotify" || $1 == "DestroyNotify") other_mapped = 0
+                next
+            }
             if (subject != frame) next
             if ($1 == "CreateNotify" || $1 == "ConfigureNotify") {
-                g = part("[(]-?[0-9]+,-?[0-9]+[)], width [0-9]+, height [0-9]+")
-                gsub(/[^0-9-]+/, " ", g)
-                split(g, v, " ")
-                geometry = v[1] " " v[2] " " v[3] " " v[4]
+                geometry = place()
                 show()
             } else if ($1 == "MapNotify") {
                 mapped = 1
