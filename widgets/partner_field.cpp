@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTextLayout>
+#include <QValidator>
 
 namespace {
 
@@ -18,10 +19,34 @@ int displayedLength(QStringView text, qsizetype from, qsizetype at)
     return static_cast<int>(DisplayText::displayed(text.sliced(from, at - from), false).size());
 }
 
+// Takes every text, less any half of a surrogate pair, which only a cut at the bound leaves.
+class WholeCharacters : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& position) const override
+    {
+        for (qsizetype at = input.size() - 1; at >= 0; --at) {
+            const QChar c = input[at];
+            const bool paired =
+                c.isHighSurrogate()
+                    ? at + 1 < input.size() && input[at + 1].isLowSurrogate()
+                    : !c.isLowSurrogate() || (at > 0 && input[at - 1].isHighSurrogate());
+            if (!paired) {
+                input.remove(at, 1);
+                position -= at < position ? 1 : 0;
+            }
+        }
+        return Acceptable;
+    }
+};
+
 } // namespace
 
 PartnerField::PartnerField(QWidget* parent) : QLineEdit(parent)
 {
+    setMaxLength(bound);
+    setValidator(new WholeCharacters(this));
     connect(this, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_bounded = DisplayText::hasLongCluster(text); });
 }
