@@ -10,10 +10,11 @@
 // inside a character: a cut between the halves of a surrogate pair would leave a half that
 // has no UTF-8 form, so the error box would quote something other than what the field holds.
 //
-// Only the painting differs, and only for a text with a cluster of more marks or joiners than
-// any script needs: the line edit would shape and draw the whole run on every cursor blink, so
-// the field draws the stretch around the cursor with its clusters bounded (display_text.h)
-// instead.
+// Only the painting differs, and only for a text longer than drawnWhole or with a cluster of
+// more marks or joiners than any script needs: the line edit would draw the whole line, and
+// shape the whole run, on every cursor blink (5 ms a blink for 32,767 characters), so the field
+// draws the stretch around the cursor, with its clusters bounded (display_text.h), instead; the
+// cursor stays at the stretch's right edge or before it.
 
 #include <QLineEdit>
 
@@ -23,6 +24,8 @@ class PartnerField : public QLineEdit {
 public:
     // As many characters (UTF-16 code units) as the field holds.
     static constexpr int bound = 32767;
+    // Texts up to this many characters are drawn by the line edit itself.
+    static constexpr int drawnWhole = 1024;
 
     explicit PartnerField(QWidget* parent = nullptr);
 
