@@ -4,8 +4,9 @@
 // in short lines, floods of combining marks and joiners, and a word without spaces that an ordinary
 // box would show in its label.
 //
-// The partner field is painted with such a flood in it, focused, as each cursor blink paints
-// it; a plain line edit beside it shows what the blink costs when the whole run is drawn.
+// The partner field is painted with such a flood in it, and with as many short lines as it
+// holds, focused, as each cursor blink paints it; a plain line edit beside it shows what the
+// blink costs when the whole text is drawn.
 //
 // Beside the time, each row reports memory from /proc/self: peak_MB, the most the resident
 // set rose above its level before a showing, and kept_MB, how much more is resident after the
@@ -129,11 +130,11 @@ void BM_ErrorBoxJoiners(benchmark::State& state)
 }
 BENCHMARK(BM_ErrorBoxJoiners)->Unit(benchmark::kMillisecond)->Arg(1'000'000)->Iterations(1);
 
-template <typename Field> void paintFlood(benchmark::State& state)
+template <typename Field> void paintText(benchmark::State& state, const QString& text)
 {
     Field field;
     field.resize(73, 32);
-    field.setText(QLatin1Char('a') + QString(state.range(0), QChar(0x0301)));
+    field.setText(text);
     field.show();
     field.setFocus();
     field.grab();
@@ -141,6 +142,18 @@ template <typename Field> void paintFlood(benchmark::State& state)
         field.grab();
     }
 }
+template <typename Field> void paintFlood(benchmark::State& state)
+{
+    paintText<Field>(state, QLatin1Char('a') + QString(state.range(0), QChar(0x0301)));
+}
+
+// As many characters of short lines as the field holds.
+template <typename Field> void paintLines(benchmark::State& state)
+{
+    paintText<Field>(state,
+                     QStringLiteral("ab\n").repeated(state.range(0) / 3 + 1).left(state.range(0)));
+}
+
 BENCHMARK(paintFlood<PartnerField>)
     ->Name("BM_PartnerFieldPaintMarks")
     ->Unit(benchmark::kMillisecond)
@@ -151,5 +164,13 @@ BENCHMARK(paintFlood<QLineEdit>)
     ->Unit(benchmark::kMillisecond)
     ->Arg(8'000)
     ->Arg(100'000);
+BENCHMARK(paintLines<PartnerField>)
+    ->Name("BM_PartnerFieldPaintLines")
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(PartnerField::bound);
+BENCHMARK(paintLines<QLineEdit>)
+    ->Name("BM_LineEditPaintLines")
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(PartnerField::bound);
 
 } // namespace

@@ -41,59 +41,11 @@ done
 ((rounds >= 3 && starts >= 1)) ||
     { echo "showings.sh: --rounds must be at least 3, --starts at least 1" >&2; exit 2; }
 
-if ((do_build)); then
-    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTANDEMO_BENCH=ON \
-        >/dev/null
-    cmake --build "$build" -j 2 --target Tandemo input_to_map
-fi
-tandemo="$build/app/Tandemo"
+# shellcheck source=answered_program.sh
+source "$here/bench/answered_program.sh"
+build_program input_to_map
 watch="$build/bench/input_to_map"
-for f in "$tandemo" "$watch"; do
-    [ -x "$f" ] || { echo "showings.sh: $f is missing; build without --no-build" >&2; exit 2; }
-done
-
-TANDEMO_MAIN_CAPTION="Tandemo $(sed -n 's/^set(TANDEMO_CAPTION_VERSION \(.*\))$/\1/p' \
-    "$here/CMakeLists.txt")"
-export TANDEMO_MAIN_CAPTION
-
-# shellcheck source=../tests/e2e/xsession.sh
-source "$here/tests/e2e/xsession.sh"
-
 x_session_work showings
-
-purple='#800080'
-splash_gone() { window_gone Tandemo; }
-
-painted_at() { # <window> <x> <y> <colour>: the pixel has the colour (or, with !, has not)
-    import -window "$1" "$work/probe.png"
-    local got
-    got=$(hex_pixel "$work/probe.png" "$2" "$3")
-    if [ "${4:0:1}" = '!' ]; then [ "$got" != "${4:1}" ]; else [ "$got" = "$4" ]; fi
-}
-
-# start_answered: the program started and left until its splash has gone, then
-# "УПРАВЛЕНИЕ" > "ЗАПУСК ОПРОСНИКА" and every question answered by mouse. Sets app_pid,
-# main and menu_h.
-start_answered() {
-    "$tandemo" >"$work/app.log" 2>&1 &
-    app_pid=$!
-    main=$(wait_window "$TANDEMO_MAIN_CAPTION" 20)
-    wait_until 20 "the splash to go" splash_gone
-    xdotool windowactivate --sync "$main"
-    keys alt Down
-    wait_until 5 "the menu to open" popup_window
-    keys Return
-    wait_until 5 "the menu to close" popup_closed
-    import -window "$main" "$work/main.png"
-    menu_h=$(first_row "$work/main.png" 4 0 "$purple")
-    wait_until 5 "the question buttons to appear" painted_at "$main" 100 $((menu_h + 64)) "!$purple"
-    local answers=1455554 n
-    for n in 1 2 3 4 5 6 7; do
-        question_button "$main" "$menu_h" "$n"
-        answer_box "$main" "$menu_h" "${answers:n-1:1}"
-    done
-    wait_until 5 "the results button" painted_at "$main" $((392 + 72)) $((menu_h + 50)) "!$purple"
-}
 
 # measure <title> <input_to_map's input arguments...>: one showing, timed and noted with its
 # round; prints the window's id.
@@ -125,18 +77,12 @@ from_menu() { # <title> <menus to the right of УПРАВЛЕНИЕ> <item numbe
 # results_and_indicator: "РЕЗУЛЬТАТЫ !", then on its third tab "Подробности"; both closed.
 page_x='' page_y=''
 results_and_indicator() {
-    local mx my rx ry results indicator colour
-    read -r mx my _ _ < <(client_geometry "$main")
+    local rx ry results indicator
     xdotool windowactivate --sync "$main"
-    results=$(measure Results --click $((mx + 392 + 72)) $((my + menu_h + 48 + 16)))
+    # shellcheck disable=SC2046 # the button's x and y
+    results=$(measure Results --click $(results_button))
     read -r rx ry _ _ < <(client_geometry "$results")
-    if [ -z "$page_x" ]; then
-        # Where the pages start: below the tabs, the first row in the page colour.
-        import -window "$results" "$work/results.png"
-        colour=$(hex_pixel "$work/results.png" $((16 + 268)) $((48 + 377 - 8)))
-        page_y=$(first_row "$work/results.png" $((16 + 530)) 48 "$colour")
-        page_x=$(first_column "$work/results.png" $((page_y + 150)) 16 "$colour")
-    fi
+    [ -n "$page_x" ] || find_pages "$results"
     # The third tab has a white box where the others are grey.
     local _tab
     for _tab in 1 2 3; do

@@ -6,11 +6,26 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTextLayout>
+#include <QValidator>
 
 namespace {
 
 // How much of the text on either side of the cursor is drawn: more than the field can show.
 constexpr qsizetype stretch = 64;
+
+// The stretch as the line edit shows it: its clusters bounded, and breaks and other controls
+// as spaces, so that it stays one line. Each character stays one character.
+QString shownStretch(QStringView text)
+{
+    QString shown = DisplayText::displayed(text, false);
+    for (QChar& c : shown) {
+        if ((c.unicode() < 0x20 && c != QLatin1Char('\t')) || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator) {
+            c = QLatin1Char(' ');
+        }
+    }
+    return shown;
+}
 
 // The number of characters that `text[from, at)` becomes when drawn.
 int displayedLength(QStringView text, qsizetype from, qsizetype at)
@@ -18,12 +33,37 @@ int displayedLength(QStringView text, qsizetype from, qsizetype at)
     return static_cast<int>(DisplayText::displayed(text.sliced(from, at - from), false).size());
 }
 
+// Takes every text, less any half of a surrogate pair, which only a cut at the bound leaves.
+class WholeCharacters : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& position) const override
+    {
+        for (qsizetype at = input.size() - 1; at >= 0; --at) {
+            const QChar c = input[at];
+            const bool paired =
+                c.isHighSurrogate()
+                    ? at + 1 < input.size() && input[at + 1].isLowSurrogate()
+                    : !c.isLowSurrogate() || (at > 0 && input[at - 1].isHighSurrogate());
+            if (!paired) {
+                input.remove(at, 1);
+                position -= at < position ? 1 : 0;
+            }
+        }
+        return Acceptable;
+    }
+};
+
 } // namespace
 
 PartnerField::PartnerField(QWidget* parent) : QLineEdit(parent)
 {
-    connect(this, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_bounded = DisplayText::hasLongCluster(text); });
+    setMaxLength(bound);
+    setValidator(new WholeCharacters(this));
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_bounded = text.size() > drawnWhole || DisplayText::hasLongCluster(text);
+    });
 }
 
 void PartnerField::paintEvent(QPaintEvent* event)
@@ -51,8 +91,11 @@ void PartnerField::paintEvent(QPaintEvent* event)
     if (to < whole.size() && whole[to].isLowSurrogate()) {
         ++to;
     }
-    QTextLayout layout(DisplayText::displayed(QStringView(whole).sliced(from, to - from), false),
-                       font());
+    QTextLayout layout(shownStretch(QStringView(whole).sliced(from, to - from)), font());
+    // The direction is the whole text's, as the line edit takes it, not the stretch's.
+    QTextOption option;
+    option.setTextDirection(whole.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+    layout.setTextOption(option);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     layout.endLayout();
