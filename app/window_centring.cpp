@@ -136,7 +136,7 @@ public:
     void placedBy(QWidget* window, const X11& x11, const QMargins& frame)
     {
         m_placed.removeIf([](const auto& entry) { return entry.value().window.isNull(); });
-        m_placed.insert(x11.window, {window, frame, window->geometry().topLeft()});
+        m_placed.insert(x11.window, {window, frame});
     }
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
@@ -160,35 +160,32 @@ public:
         if (const QWidget* window = QWidget::find(notify->window); window && window->isWindow()) {
             m_byKind.insert(kindOf(window), *told);
         }
+        // The first frame told for a window on screen is the one it was given at this
+        // showing; a later change (a maximised window loses its borders under some managers)
+        // is the user's doing and moves nothing.
         const auto placed = m_placed.find(notify->window);
-        if (placed == m_placed.end()) {
+        if (placed == m_placed.end() || !placed->window || !placed->window->isVisible()) {
             return false;
         }
-        if (!placed->window || placed->frame == *told) {
-            return false;
+        const QPointer<QWidget> window = placed->window;
+        const QMargins by = placed->frame;
+        m_placed.erase(placed);
+        if (by != *told) {
+            // After Qt's own handling of the event.
+            QMetaObject::invokeMethod(
+                window, [window, frame = *told] { placeAgain(window, frame); },
+                Qt::QueuedConnection);
         }
-        placed->frame = *told;
-        // After Qt's own handling of the event.
-        QMetaObject::invokeMethod(
-            this, [this, id = notify->window] { placeAgain(id); }, Qt::QueuedConnection);
         return false;
     }
 
 private:
-    // Only a window still where it was put: one the user has moved, maximised or hidden
-    // since stays as it is.
-    void placeAgain(xcb_window_t id)
+    // Only a window still shown and in its normal state.
+    static void placeAgain(QWidget* window, const QMargins& frame)
     {
-        const auto placed = m_placed.find(id);
-        if (placed == m_placed.end() || !placed->window) {
-            return;
-        }
-        QWidget* window = placed->window;
         const QScreen* screen = WindowCentring::screenFor(window);
-        if (window->isVisible() && window->geometry().topLeft() == placed->at &&
-            window->windowState() == Qt::WindowNoState && screen) {
-            place(window, screen, placed->frame);
-            placed->at = window->geometry().topLeft();
+        if (window->isVisible() && window->windowState() == Qt::WindowNoState && screen) {
+            place(window, screen, frame);
         }
     }
 
@@ -203,7 +200,6 @@ private:
     struct Placed {
         QPointer<QWidget> window;
         QMargins frame;
-        QPoint at;
     };
 
     xcb_connection_t* m_connection;
