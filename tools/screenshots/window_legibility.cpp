@@ -93,25 +93,40 @@ Pair measured(const QImage& shot, const QRect& area, const QColor& written, bool
             near[neighbourhood(it.key())] += it.value();
         }
     }
+    // Ties are settled alike in every run, whatever order the hash hands the colours in:
+    // the rows of a shaded face are as common as each other, and of those the one the
+    // letters read worst on is the background.
     QRgb commonest = 0;
+    int commonestCount = 0;
     for (auto it = near.cbegin(); it != near.cend(); ++it) {
-        if (it.value() > near.value(commonest)) {
+        if (it.value() > commonestCount || (it.value() == commonestCount && it.key() < commonest)) {
             commonest = it.key();
+            commonestCount = it.value();
         }
     }
     QRgb background = 0;
     int most = 0;
+    double worst = 0;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (neighbourhood(it.key()) == commonest && !letters(it.key()) && it.value() > most) {
+        if (neighbourhood(it.key()) != commonest || letters(it.key())) {
+            continue;
+        }
+        const double against = WindowLook::contrastRatio(QColor::fromRgb(it.key()), written);
+        if (it.value() > most ||
+            (it.value() == most &&
+             (against < worst || (against == worst && it.key() < background)))) {
             most = it.value();
             background = it.key();
+            worst = against;
         }
     }
     const QColor behind = QColor::fromRgb(background);
     QColor text = behind;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
         const QColor colour = QColor::fromRgb(it.key());
-        if (WindowLook::contrastRatio(colour, behind) > WindowLook::contrastRatio(text, behind)) {
+        const double ratio = WindowLook::contrastRatio(colour, behind);
+        const double best = WindowLook::contrastRatio(text, behind);
+        if (ratio > best || (ratio == best && it.key() < text.rgb())) {
             text = colour;
         }
     }
@@ -188,8 +203,17 @@ QList<TextArea> textAreas(QWidget* window)
             }
             add(widget, {}, caption.adjusted(0, 3, -3, -3), QPalette::ButtonText);
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            // Only the letters' own extent: the caret, which a focused box shows now and
+            // then at one end of them, is no text and may stand out more than they do.
             if (!edit->text().isEmpty()) {
-                add(widget, {}, edit->rect().adjusted(3, 3, -3, -3), QPalette::Text);
+                const QRect inside = edit->rect().adjusted(3, 3, -3, -3);
+                const int width = edit->fontMetrics().horizontalAdvance(edit->text());
+                const Qt::Alignment horizontal = edit->alignment() & Qt::AlignHorizontal_Mask;
+                const int left = horizontal & Qt::AlignRight     ? inside.right() - width
+                                 : horizontal & Qt::AlignHCenter ? inside.center().x() - width / 2
+                                                                 : inside.left();
+                add(widget, {}, QRect(left + 2, inside.top(), width - 4, inside.height()) & inside,
+                    QPalette::Text);
             }
         } else if (qobject_cast<QPlainTextEdit*>(widget) || qobject_cast<QTextEdit*>(widget)) {
             // Right of the caret, which a focused box draws at its start: it is no text, and
