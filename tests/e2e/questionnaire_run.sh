@@ -154,20 +154,6 @@ message_box() {
     return 1
 }
 
-# The splash is the program's one window of the utility type (a splash-type window would be
-# hidden by KWin at a click).
-is_splash() {
-    xprop -id "$1" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_UTILITY
-}
-
-splash_window() {
-    local id
-    for id in $(program_windows Tandemo); do
-        is_splash "$id" && { echo "$id"; return 0; }
-    done
-    return 1
-}
-
 # read_box <window> <origin x> <origin y> <designed rectangle...>: what an edit box holds,
 # as a person would take it: click into it, select all, copy.
 read_box() {
@@ -283,7 +269,7 @@ fi
 
 # The splash's end has no upper bound but the hang guard: when the timer's tick is handled
 # depends on how busy the machine is.
-wait_until 10 "the splash to go" bash -c "! xwininfo -id $splash 2>/dev/null | grep -q IsViewable"
+wait_until 10 "the splash to go" window_unmapped "$splash"
 gone_after=$(seconds_since "$launched")
 awk -v t="$gone_after" 'BEGIN { exit !(t >= 5.0) }' ||
     fail "the splash went after ${gone_after}s, before its five seconds"
@@ -296,11 +282,7 @@ xdotool windowactivate --sync "$main"
 shoot "$main" main-start
 # The survey's controls sit under the menu bar, in the purple client area: its top edge
 # is the first purple row.
-main_png="$work/main.png"
-import -window "$main" "$main_png"
-menu_h=$(first_row "$main_png" "$(scaled 4)" 0 "$purple")
-[ -n "$menu_h" ] && [ "$menu_h" -gt 0 ] && [ "$menu_h" -lt "$(scaled 40)" ] ||
-    fail "no purple client area right under the menu bar (first purple row: '$menu_h')"
+menu_h=$(menu_bar_height "$main") || fail "no purple client area right under the menu bar"
 note "menu bar ${menu_h}px high"
 
 if [ "$menu_by" = keys ]; then
@@ -361,11 +343,7 @@ expect_client_size "$results" 576 438
 shoot "$results" results-tab1
 
 # Locate the pages: below the tabs, the first row in the page colour.
-import -window "$results" "$work/results.png"
-page_colour=$(hex_pixel "$work/results.png" "$(scaled $((16 + 268)))" "$(scaled $((48 + 377 - 8)))")
-page_y=$(first_row "$work/results.png" "$(scaled $((16 + 530)))" "$(scaled 48)" "$page_colour")
-page_x=$(first_column "$work/results.png" $((page_y + $(scaled 150))) "$(scaled 16)" "$page_colour")
-[ -n "$page_y" ] && [ -n "$page_x" ] || fail "no page found in the results window"
+read -r page_x page_y < <(results_page "$results") || fail "no page found in the results window"
 note "results pages start at $page_x,$page_y"
 
 # The focus starts inside the tabs; Ctrl+Tab turns to the next one. (Events are handled
@@ -459,33 +437,20 @@ wait_window_gone Results
 
 # ---- the other windows, through the menu by keyboard ------------------------------------
 
-# open_from_menu <menus to the right of УПРАВЛЕНИЕ> <item number> <title>: F10 opens the
-# first menu; Right opens the next with its first item highlighted.
-open_from_menu() {
-    xdotool windowactivate --sync "$main"
-    keys F10
-    wait_until 5 "the menu to open" popup_window
-    local i
-    for ((i = 0; i < $1; i++)); do keys Right; done
-    for ((i = 1; i < $2; i++)); do keys Down; done
-    keys Return
-    wait_window "$3"
-}
-
-info=$(open_from_menu 1 3 Info)
+info=$(open_from_menu "$main" 1 3 Info)
 expect_client_size "$info" 269 170
 shoot "$info" info
 click_designed "$info" 0 0 64 120 145 33 # "ПРОДОЛЖИТЬ ОПРОС"
 wait_window_gone Info
 
-attract=$(open_from_menu 1 1 Attract)
+attract=$(open_from_menu "$main" 1 1 Attract)
 expect_client_size "$attract" 467 308
 shoot "$attract" attract
 click_designed "$attract" 0 0 184 264 89 25 # "ЗАКРЫТЬ"
 wait_window_gone Attract
 
 for showing in first second; do
-    about=$(open_from_menu 2 1 About)
+    about=$(open_from_menu "$main" 2 1 About)
     expect_centred "$about" "about box, $showing showing"
     expect_client_size "$about" 306 213
     [ $showing = second ] || shoot "$about" about

@@ -414,6 +414,56 @@ hex_pixel() { # <png> <x> <y>
     convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | awk 'NR == 2 { print toupper($3) }'
 }
 
+# The splash is the program's one window of the utility type (a splash-type window would be
+# hidden by KWin at a click).
+is_splash() {
+    xprop -id "$1" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_UTILITY
+}
+
+splash_window() {
+    local id
+    for id in $(program_windows Tandemo); do
+        is_splash "$id" && { echo "$id"; return 0; }
+    done
+    return 1
+}
+
+window_unmapped() { ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+
+# menu_bar_height <main window>: the questionnaire's menu bar, in device pixels: its purple
+# client area starts right under it.
+menu_bar_height() {
+    local png="$x_session_dir/menu-bar.png" height
+    import -window "$1" "$png"
+    height=$(first_row "$png" "$(scaled 4)" 0 '#800080')
+    [ -n "$height" ] && [ "$height" -gt 0 ] && [ "$height" -lt "$(scaled 40)" ] && echo "$height"
+}
+
+# results_page <results window>: "x y" where its pages start, in device pixels from its
+# client area: below the tabs, the first row in the page colour.
+results_page() {
+    local png="$x_session_dir/results-page.png" colour x y
+    import -window "$1" "$png"
+    colour=$(hex_pixel "$png" "$(scaled $((16 + 268)))" "$(scaled $((48 + 377 - 8)))")
+    y=$(first_row "$png" "$(scaled $((16 + 530)))" "$(scaled 48)" "$colour")
+    [ -n "$y" ] && x=$(first_column "$png" $((y + $(scaled 150))) "$(scaled 16)" "$colour")
+    [ -n "$y" ] && [ -n "$x" ] && echo "$x $y"
+}
+
+# open_from_menu <main window> <menus to the right of УПРАВЛЕНИЕ> <item number> <title>:
+# F10 opens the first menu; Right opens the next with its first item highlighted. Prints
+# the id of the window the item opens.
+open_from_menu() {
+    xdotool windowactivate --sync "$1"
+    keys F10
+    wait_until 5 "the menu to open" popup_window
+    local i
+    for ((i = 0; i < $2; i++)); do keys Right; done
+    for ((i = 1; i < $3; i++)); do keys Down; done
+    keys Return
+    wait_window "$4"
+}
+
 # question_button <main window> <menu bar height> <n>; answer_box <main window> <menu bar
 # height> <position>: the questionnaire's controls, under the menu bar. The answer's click
 # lands on the box itself, at the strip's left.

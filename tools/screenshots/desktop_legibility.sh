@@ -1,9 +1,14 @@
 #!/bin/bash
-# Measures every text of the windows on the screen's pixels under the palettes the program
-# meets on people's desktops, each in the session variables that desktop sets, on a private
-# X server (Xvfb), and fails when a text falls short of what its size needs.
+# Measures every text of the real program's windows on the pixels it shows, under the
+# palettes the program meets on people's desktops, and fails when a text falls short of
+# what its size needs. On a private X server (Xvfb, with openbox), for each palette the
+# built program is started in that desktop's session variables and driven from outside
+# as a person would (xdotool): the questionnaire answered, the results and their three
+# tabs, the indicator, the current probability, the attraction and the about box. Each
+# window's client area is taken from the server once it has stopped changing; then
+# window_legibility, in the same session, measures each text on those pictures.
 #
-#   desktop_legibility.sh <window_legibility> <work dir> [--table] [--shots] <palette>...
+#   desktop_legibility.sh <Tandemo> <window_legibility> <work dir> [--table] <palette>...
 #
 # Palettes:
 #   qt             no desktop named: Qt's own palette
@@ -12,27 +17,39 @@
 #   breeze-dark    Plasma 6 with Breeze Dark
 #   kde-default    Plasma 5 with no kdeglobals at all: the KDE theme's own defaults
 #   gnome          GNOME's session variables
-#   dark           our dark palette (window_legibility --dark)
+#   dark           Plasma 6 with our dark palette's colours in kdeglobals
 #
-# Each palette's lines go to <work dir>/<palette>.txt; --table prints them side by side
-# as the Markdown table of docs/legibility.md; --shots keeps the measured windows as the
-# server showed them, in <work dir>/<palette>-shots/ (the screenshots in docs/).
+# Each palette's lines go to <work dir>/<palette>.txt and the pictures measured to
+# <work dir>/<palette>/ (the screenshots in docs/); --table prints the lines side by side
+# as the Markdown table of docs/legibility.md.
 set -u
 
-tool=$1 work=$2
-shift 2
-table=false shots=false
-while [ "${1:-}" = --table ] || [ "${1:-}" = --shots ]; do
-    [ "$1" = --table ] && table=true
-    [ "$1" = --shots ] && shots=true
-    shift
-done
-[ -x "$tool" ] || { echo "FAIL: no measuring tool at $tool" >&2; exit 1; }
+program=$(readlink -f "$1") tool=$(readlink -f "$2") work=$3
+shift 3
+table=false
+[ "${1:-}" = --table ] && table=true && shift
+[ -x "$program" ] || { echo "FAIL: no program at $1" >&2; exit 1; }
+[ -x "$tool" ] || { echo "FAIL: no measuring tool at $2" >&2; exit 1; }
 mkdir -p "$work"
-# A guard against a run that hangs, so that the server is ended here rather than left
-# behind by the test's own time-out; it measures nothing (a run takes under a second),
-# and TANDEMO_WAIT_FACTOR stretches it for slower builds.
-guard=$(awk -v f="${TANDEMO_WAIT_FACTOR:-1}" 'BEGIN { printf "%d", 60 * f }')
+work=$(readlink -f "$work")
+# What the run tells goes to the error stream; the table alone to the output.
+exec 3>&1 1>&2
+# The answers given; the measuring tool gives the same ones to its own windows.
+answers=1455554
+
+# The main window is found by its title, which the tool has from the program's own code
+# when CTest does not say it.
+if [ -z "${TANDEMO_MAIN_CAPTION:-}" ]; then
+    TANDEMO_MAIN_CAPTION=$(QT_QPA_PLATFORM=offscreen "$tool" --caption 2>/dev/null)
+    export TANDEMO_MAIN_CAPTION
+fi
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=tests/e2e/xsession.sh
+source "$here/../../tests/e2e/xsession.sh"
+
+app_pid=
+trap '[ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null; x_session_stop' EXIT
+x_session_start "$work/x" 1280x1024 openbox
 
 # Breeze's schemes, written from the colours they give: the window and button faces,
 # the fields (View), the selection and the texts on each.
@@ -60,80 +77,153 @@ ForegroundNormal=$text
 EOF
 }
 
-# The server picks a free display and writes its number, in one line, when it is ready;
-# a number left from an earlier run must not be taken for it. It serves one palette's run
-# after another: -noreset keeps it from starting over each time its last client leaves,
-# which a client connecting at that moment would wait on for good.
-rm -f "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
-    2>"$work/xvfb.log" &
-xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null' EXIT
-display=
-for _ in $(seq 400); do
-    display=$(grep -x '[0-9]\+' "$work/display" 2>/dev/null) && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.05
-done
-[ -n "$display" ] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-display=:$display
-
-failed=()
-for palette in "$@"; do
-    home="$work/$palette-home"
-    rm -rf "$home"
-    mkdir -p "$home/.config" "$home/runtime"
-    chmod 700 "$home/runtime"
-    session=() options=(--pixels)
-    if $shots; then
-        mkdir -p "$work/$palette-shots"
-        options+=(--shots "$work/$palette-shots")
-    fi
-    case $palette in
-    qt) ;;
-    gnome) session=(XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_DESKTOP=gnome) ;;
-    breeze-light | breeze-light5 | breeze-dark)
-        version=6
-        [ "$palette" = breeze-light5 ] && version=5
-        session=(XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=$version KDE_FULL_SESSION=true)
-        if [ "$palette" = breeze-dark ]; then
-            kdeglobals 32,35,38 41,44,48 20,22,24 252,252,252 29,153,243
-        else
-            kdeglobals 239,240,241 239,240,241 255,255,255 35,38,41 41,128,185
-        fi >"$home/.config/kdeglobals"
-        ;;
-    kde-default) session=(XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 KDE_FULL_SESSION=true) ;;
-    dark) options+=(--dark) ;;
-    *) echo "FAIL: unknown palette $palette" >&2; exit 1 ;;
-    esac
-    # Only the session variables of the desktop being tried: none of the caller's own
-    # desktop, style, theme or scale, which Qt would follow.
+# in_session <command...>: runs the command with only the session variables of the desktop
+# being tried: none of the caller's own desktop, style, theme or scale, which Qt would
+# follow. The program and the measuring tool run so alike, and so get the same palette.
+in_session() {
     env -u WAYLAND_DISPLAY -u XDG_CURRENT_DESKTOP -u XDG_SESSION_DESKTOP -u DESKTOP_SESSION \
         -u KDE_SESSION_VERSION -u KDE_FULL_SESSION -u KDEHOME -u KDEDIRS \
         -u GNOME_DESKTOP_SESSION_ID -u QT_STYLE_OVERRIDE -u QT_QPA_PLATFORMTHEME \
         -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_FONT_DPI \
         -u DBUS_SESSION_BUS_ADDRESS -u SESSION_MANAGER \
-        DISPLAY="$display" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 \
-        HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/runtime" \
-        "${session[@]}" timeout -k 5 "$guard" "$tool" "${options[@]}" \
+        QT_QPA_PLATFORM=xcb HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+        XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/runtime" "${session[@]}" "$@"
+}
+
+# picture <window> <name> [<earlier name>]: the window's client area as the server shows
+# it, in $pictures/<name>.png, once two looks 0.1 s apart agree and show more than one
+# colour (a window mapped but not yet painted is one colour), and, given an earlier
+# picture, differ from it (the window has taken in the key sent to it). The pointer is
+# moved off first, so that no control is shown hovered.
+picture() {
+    local look="$pictures/look.ppm" last="$pictures/last.ppm" deadline
+    xdotool mousemove 0 0
+    rm -f "$last"
+    deadline=$(deadline_in 10)
+    while :; do
+        import -window "$1" "$look" 2>/dev/null || fail "$2: its window could not be read"
+        if [ -f "$last" ] && cmp -s "$look" "$last" &&
+            [ "$(convert "$look" -format %k info:)" -gt 1 ] &&
+            { [ -z "${3:-}" ] || ! cmp -s "$look" "$pictures/$3.ppm"; }; then
+            break
+        fi
+        past "$deadline" && fail "$2: the window did not settle into a new picture"
+        mv "$look" "$last"
+        sleep 0.1
+    done
+    mv "$look" "$pictures/$2.ppm"
+    convert "$pictures/$2.ppm" -define png:exclude-chunks=date,time "$pictures/$2.png"
+}
+
+# drive: the road of a person through every window and tab, a picture of each.
+drive() {
+    in_session "$program" >"$work/$palette-program.log" 2>&1 &
+    app_pid=$!
+    local splash main menu_h results page_x page_y indicator window
+    splash=$(wait_until 10 "the splash" splash_window && splash_window)
+    # The splash stays 5 s: time enough for its picture.
+    picture "$splash" TZast
+    main=$(wait_window "$main_caption" 20)
+    wait_until 10 "the splash to go" window_unmapped "$splash"
+
+    # The questionnaire from its menu; the popup closes once the command has run.
+    xdotool windowactivate --sync "$main"
+    menu_h=$(menu_bar_height "$main") || fail "no questionnaire client area under the menu bar"
+    keys alt Down
+    wait_until 5 "the menu to open" popup_window
+    keys Return
+    wait_until 5 "the menu to close" popup_closed
+    local n
+    for n in 1 2 3 4 5 6 7; do
+        question_button "$main" "$menu_h" "$n"
+        answer_box "$main" "$menu_h" "${answers:n-1:1}"
+    done
+    picture "$main" TTandemo
+
+    click_designed "$main" 0 "$menu_h" 392 48 145 33 # "РЕЗУЛЬТАТЫ !"
+    results=$(wait_window Results)
+    picture "$results" "TResults 1"
+    read -r page_x page_y < <(results_page "$results") || fail "no page in the results window"
+    # The focus starts in the tabs; Ctrl+Tab turns to the next one.
+    keys ctrl+Tab
+    picture "$results" "TResults 2" "TResults 1"
+    keys ctrl+Tab
+    picture "$results" "TResults 3" "TResults 2"
+    click_designed "$results" "$page_x" "$page_y" 368 256 105 25 # "Подробности"
+    indicator=$(wait_window SpecHelp)
+    picture "$indicator" TSpecHelp
+    click_designed "$indicator" 0 0 136 336 147 25 # "ВСЁ ПОНЯТНО"
+    wait_window_gone SpecHelp
+    click_designed "$results" "$page_x" "$page_y" 368 320 105 25 # "ВЫХОД"
+    wait_window_gone Results
+
+    window=$(open_from_menu "$main" 1 3 Info)
+    picture "$window" TInfo
+    click_designed "$window" 0 0 64 120 145 33 # "ПРОДОЛЖИТЬ ОПРОС"
+    wait_window_gone Info
+    window=$(open_from_menu "$main" 1 1 Attract)
+    picture "$window" TAttract
+    click_designed "$window" 0 0 184 264 89 25 # "ЗАКРЫТЬ"
+    wait_window_gone Attract
+    window=$(open_from_menu "$main" 2 1 About)
+    picture "$window" TAboutBox
+    click_designed "$window" 0 0 111 180 75 25 # "OK"
+    wait_window_gone About
+
+    close_window "$main"
+    wait_until 10 "the program to end" process_ended "$app_pid"
+    wait "$app_pid" || fail "$palette: the program ended with status $?"
+    app_pid=
+    rm -f "$pictures"/*.ppm
+}
+
+# A guard against a measuring that hangs; it measures nothing (it takes about a second).
+guard=$(awk -v f="$wait_factor" 'BEGIN { printf "%d", 60 * f }')
+failed=()
+for palette in "$@"; do
+    home="$work/$palette-home" pictures="$work/$palette"
+    rm -rf "$home" "$pictures"
+    mkdir -p "$home/.config" "$home/runtime" "$pictures"
+    chmod 700 "$home/runtime"
+    session=()
+    case $palette in
+    qt) ;;
+    gnome) session=(XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_DESKTOP=gnome) ;;
+    breeze-light | breeze-light5 | breeze-dark | dark)
+        version=6
+        [ "$palette" = breeze-light5 ] && version=5
+        session=(XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION="$version" KDE_FULL_SESSION=true)
+        case $palette in
+        breeze-dark) kdeglobals 32,35,38 41,44,48 20,22,24 252,252,252 29,153,243 ;;
+        dark) kdeglobals 49,54,59 49,54,59 35,38,41 239,240,241 41,128,185 ;;
+        *) kdeglobals 239,240,241 239,240,241 255,255,255 35,38,41 41,128,185 ;;
+        esac >"$home/.config/kdeglobals"
+        ;;
+    kde-default) session=(XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 KDE_FULL_SESSION=true) ;;
+    *) fail "unknown palette $palette" ;;
+    esac
+    note "$palette: driving the program"
+    drive
+    in_session timeout -k 5 "$guard" "$tool" --pictures "$pictures" "$answers" \
         >"$work/$palette.txt" 2>"$work/$palette.log"
     status=$?
     # Status 1 is the tool's verdict, with its reasons in the lines; anything else, or
     # nothing measured, is a run that went wrong.
-    if [ "$status" -eq 1 ] && grep -q 'TOO LOW\|never showed' "$work/$palette.txt"; then
+    if [ "$status" -eq 1 ] && grep -q 'TOO LOW\|the picture is' "$work/$palette.txt"; then
         echo "FAIL: $palette: texts below what their size needs:" >&2
-        grep 'TOO LOW\|never showed' "$work/$palette.txt" >&2
+        grep 'TOO LOW\|the picture is' "$work/$palette.txt" >&2
         failed+=("$palette")
     elif [ "$status" -ne 0 ] || [ ! -s "$work/$palette.txt" ]; then
         echo "FAIL: $palette: the measuring ended with status $status:" >&2
         cat "$work/$palette.log" >&2
         failed+=("$palette")
     else
-        echo "$palette: $(wc -l <"$work/$palette.txt") texts read" >&2
+        note "$palette: $(wc -l <"$work/$palette.txt") texts read"
     fi
 done
 
 if $table; then
+    exec 1>&3
     printf '| window | control | needs |'
     for palette in "$@"; do printf ' %s |' "$palette"; done
     printf '\n|---|---|---|'
@@ -152,4 +242,4 @@ if $table; then
                 for (f = 1; f <= n; f++) line = line " " ((k, f) in cell ? cell[k, f] : "–") " |"
                 print line } }' "${files[@]}"
 fi
-[ ${#failed[@]} -eq 0 ] || { echo "FAIL: under ${failed[*]}" >&2; exit 1; }
+[ ${#failed[@]} -eq 0 ] || fail "under ${failed[*]}"

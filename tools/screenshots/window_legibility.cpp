@@ -1,15 +1,17 @@
-// Lists every text the windows show with its colour, its background and their contrast
-// ratio, on the default desktop palette and on a dark one, as a Markdown table. Run it on
-// the offscreen platform:
+// Measures every text of the program's windows on pictures of them that the real program
+// showed, taken from the X server by tools/screenshots/desktop_legibility.sh, which drives the
+// program to each window and tab:
 //
-//   QT_QPA_PLATFORM=offscreen build/tools/screenshots/window_legibility > table.md
+//   window_legibility --pictures <folder> <seven answers>
 //
-// With --pixels it reads the colours off the screen instead: on a real X server, with
-// whatever palette the desktop's platform theme hands the program (--dark: our dark one),
-// it shows each window and tab, takes its pixels from the server and measures each text
-// in them. It prints "window | control | text | background | ratio | needed" lines and
-// ends with status 1 when a text falls short of what its size needs
-// (tools/screenshots/desktop_legibility.sh runs it under each desktop's palette).
+// The pictures are <folder>/<window>.png (the results window's tabs "TResults 1" to "3"),
+// each the window's client area. Where each text lies and the colour its widget writes it in
+// come from the same windows made here by the program's own code, in the same session (the
+// same display and environment, so the same palette), brought to the state the program was
+// driven to (the questionnaire answered so) without being shown on the screen. It prints
+// "window | control | text | background | ratio | needed" lines and ends with status 1 when
+// a text falls short of what its size needs or a picture is missing or of another size.
+// --caption prints the main window's title, by which the script finds it.
 
 #include "font_substitutions.h"
 #include "fx2label.h"
@@ -31,21 +33,19 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMap>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyleFactory>
+#include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTextStream>
-#include <QWindow>
+#include <QTimer>
 
-#include <memory>
+#include <functional>
 
 namespace {
 
@@ -53,93 +53,6 @@ struct Pair {
     QColor text;
     QColor background;
 };
-
-// The colour behind a widget: its own fill, or the nearest filling parent's.
-QColor behind(const QWidget* widget)
-{
-    for (const QWidget* w = widget; w; w = w->parentWidget()) {
-        if (w->autoFillBackground() || w->isWindow()) {
-            return w->palette().color(w->backgroundRole());
-        }
-    }
-    return {};
-}
-
-// Every text of every window, by "window / control", with its two colours.
-QMap<QString, Pair> pairs(const WindowSet& set)
-{
-    QMap<QString, Pair> found;
-    const QList<QWidget*> windows{set.tandemo,  set.results, set.info,
-                                  set.specHelp, set.attract, set.aboutBox};
-    for (QWidget* window : windows) {
-        window->show();
-        QApplication::processEvents();
-        const auto add = [&](const QWidget* widget, const QString& what, Pair pair) {
-            found.insert(window->objectName() + QStringLiteral(" | ") + widget->objectName() +
-                             (what.isEmpty() ? QString() : QStringLiteral(" (") + what + ')'),
-                         pair);
-        };
-        for (const QWidget* widget : window->findChildren<QWidget*>()) {
-            if (widget->window() != window ||
-                widget->objectName().startsWith(QLatin1String("qt_"))) {
-                continue;
-            }
-            const QPalette& p = widget->palette();
-            if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-                if (!label->text().isEmpty()) {
-                    add(widget, {}, {p.color(QPalette::WindowText), behind(widget)});
-                }
-            } else if (qobject_cast<const QCheckBox*>(widget)) {
-                add(widget, {}, {p.color(QPalette::WindowText), behind(widget)});
-            } else if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
-                if (!button->text().isEmpty()) {
-                    add(widget, {}, {p.color(QPalette::ButtonText), p.color(QPalette::Button)});
-                }
-            } else if (const auto* grid = qobject_cast<const QTableWidget*>(widget)) {
-                add(widget, QStringLiteral("cells"),
-                    {p.color(QPalette::Text), p.color(QPalette::Base)});
-                // The fixed cells are painted by the grid's own delegate: read their face off
-                // the screen, beside the text.
-                const QRect cell = grid->visualRect(grid->model()->index(1, 0));
-                const QImage shot = grid->viewport()->grab().toImage();
-                add(widget, QStringLiteral("fixed cells"),
-                    {p.color(QPalette::Text),
-                     shot.pixelColor(cell.right() - 4, cell.center().y())});
-            } else if (qobject_cast<const QLineEdit*>(widget) ||
-                       qobject_cast<const QPlainTextEdit*>(widget) ||
-                       qobject_cast<const QTextEdit*>(widget)) {
-                add(widget, {}, {p.color(QPalette::Text), p.color(QPalette::Base)});
-            } else if (qobject_cast<const QTabBar*>(widget) ||
-                       qobject_cast<const QMenuBar*>(widget)) {
-                add(widget, {}, {p.color(QPalette::WindowText), p.color(QPalette::Window)});
-            }
-        }
-        for (const QTabBar* tabs : window->findChildren<QTabBar*>()) {
-            if (tabs->window() == window) {
-                add(tabs, QStringLiteral("tabs"),
-                    {tabs->palette().color(QPalette::WindowText),
-                     tabs->palette().color(QPalette::Button)});
-            }
-        }
-        window->hide();
-    }
-    return found;
-}
-
-QMap<QString, Pair> pairsUnder(const QPalette& palette)
-{
-    QApplication::setPalette(palette);
-    WindowOwner owner;
-    owner.createWindows();
-    return pairs(owner.windows());
-}
-
-QString cell(const Pair& pair)
-{
-    return QStringLiteral("%1 on %2 | %3")
-        .arg(pair.text.name(), pair.background.name())
-        .arg(WindowLook::contrastRatio(pair.text, pair.background), 0, 'f', 2);
-}
 
 // Where a text lies in its window, and the colour its widget's palette writes it in.
 struct TextArea {
@@ -180,25 +93,40 @@ Pair measured(const QImage& shot, const QRect& area, const QColor& written, bool
             near[neighbourhood(it.key())] += it.value();
         }
     }
+    // Ties are settled alike in every run, whatever order the hash hands the colours in:
+    // the rows of a shaded face are as common as each other, and of those the one the
+    // letters read worst on is the background.
     QRgb commonest = 0;
+    int commonestCount = 0;
     for (auto it = near.cbegin(); it != near.cend(); ++it) {
-        if (it.value() > near.value(commonest)) {
+        if (it.value() > commonestCount || (it.value() == commonestCount && it.key() < commonest)) {
             commonest = it.key();
+            commonestCount = it.value();
         }
     }
     QRgb background = 0;
     int most = 0;
+    double worst = 0;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (neighbourhood(it.key()) == commonest && !letters(it.key()) && it.value() > most) {
+        if (neighbourhood(it.key()) != commonest || letters(it.key())) {
+            continue;
+        }
+        const double against = WindowLook::contrastRatio(QColor::fromRgb(it.key()), written);
+        if (it.value() > most ||
+            (it.value() == most &&
+             (against < worst || (against == worst && it.key() < background)))) {
             most = it.value();
             background = it.key();
+            worst = against;
         }
     }
     const QColor behind = QColor::fromRgb(background);
     QColor text = behind;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
         const QColor colour = QColor::fromRgb(it.key());
-        if (WindowLook::contrastRatio(colour, behind) > WindowLook::contrastRatio(text, behind)) {
+        const double ratio = WindowLook::contrastRatio(colour, behind);
+        const double best = WindowLook::contrastRatio(text, behind);
+        if (ratio > best || (ratio == best && it.key() < text.rgb())) {
             text = colour;
         }
     }
@@ -275,12 +203,27 @@ QList<TextArea> textAreas(QWidget* window)
             }
             add(widget, {}, caption.adjusted(0, 3, -3, -3), QPalette::ButtonText);
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            // Only the letters' own extent: the caret, which a focused box shows now and
+            // then at one end of them, is no text and may stand out more than they do.
             if (!edit->text().isEmpty()) {
-                add(widget, {}, edit->rect().adjusted(3, 3, -3, -3), QPalette::Text);
+                const QRect inside = edit->rect().adjusted(3, 3, -3, -3);
+                const int width = edit->fontMetrics().horizontalAdvance(edit->text());
+                const Qt::Alignment horizontal = edit->alignment() & Qt::AlignHorizontal_Mask;
+                const int left = horizontal & Qt::AlignRight     ? inside.right() - width
+                                 : horizontal & Qt::AlignHCenter ? inside.center().x() - width / 2
+                                                                 : inside.left();
+                add(widget, {}, QRect(left + 2, inside.top(), width - 4, inside.height()) & inside,
+                    QPalette::Text);
             }
         } else if (qobject_cast<QPlainTextEdit*>(widget) || qobject_cast<QTextEdit*>(widget)) {
+            // Right of the caret, which a focused box draws at its start: it is no text, and
+            // may stand out more than the letters do.
             const QWidget* viewport = static_cast<QAbstractScrollArea*>(widget)->viewport();
-            add(widget, {}, viewport->geometry(), QPalette::Text);
+            const auto* plain = qobject_cast<QPlainTextEdit*>(widget);
+            const QRect caret =
+                plain ? plain->cursorRect() : static_cast<QTextEdit*>(widget)->cursorRect();
+            add(widget, {}, viewport->geometry().adjusted(caret.right() + 2, 0, 0, 0),
+                QPalette::Text);
         } else if (auto* grid = qobject_cast<QTableWidget*>(widget)) {
             for (int row = 0; row < grid->rowCount(); ++row) {
                 for (int column = 0; column < grid->columnCount(); ++column) {
@@ -311,52 +254,60 @@ QList<TextArea> textAreas(QWidget* window)
     return areas;
 }
 
-// Shows each window (and each page of the results) alone on the screen, takes its
-// pixels from the server and measures every text in them.
-int measureOnScreen(const QString& shots)
+// Opens a dialog as the program does, through its own command, and closes it again as soon
+// as it has been shown (off the screen): what the command writes into it stays.
+void openAndClose(QDialog* dialog, const std::function<void()>& command)
+{
+    QTimer::singleShot(0, dialog, &QDialog::reject);
+    command();
+}
+
+// Brings the windows to the state the program was driven to, and measures each text of
+// each window on the picture the program showed of it.
+int measurePictures(const QString& folder, const QString& answers)
 {
     WindowOwner owner;
     owner.createSplash();
     owner.createWindows();
     const WindowSet& set = owner.windows();
-    // The questionnaire with a question under way: the current question's caption, the
-    // one left behind, the answers and the results button.
-    set.tandemo->findChild<QAction*>(QStringLiteral("N2"))->trigger();
-    for (const char* name : {"BitBtn1", "BitBtn2"}) {
-        set.tandemo->findChild<QPushButton*>(QLatin1String(name))->click();
+    const QList<QWidget*> windows{set.zast,     set.tandemo, set.info,    set.results,
+                                  set.specHelp, set.attract, set.aboutBox};
+    for (QWidget* window : windows) {
+        window->hide();
+        window->setAttribute(Qt::WA_DontShowOnScreen);
     }
-    set.tandemo->findChild<QWidget*>(QStringLiteral("BitBtn8"))->show();
+    // The questionnaire started from its menu and answered, question by question.
+    TTandemo* questionnaire = set.tandemo;
+    questionnaire->findChild<QAction*>(QStringLiteral("N2"))->trigger();
+    for (int question = 1; question <= answers.size(); ++question) {
+        questionnaire->findChild<QAbstractButton*>(QStringLiteral("BitBtn%1").arg(question))
+            ->click();
+        questionnaire
+            ->findChild<QAbstractButton*>(
+                QStringLiteral("CheckBox%1").arg(answers.at(question - 1)))
+            ->click();
+    }
+    openAndClose(set.results, [&] {
+        questionnaire->findChild<QAbstractButton*>(QStringLiteral("BitBtn8"))->click();
+    });
+    openAndClose(set.info,
+                 [&] { questionnaire->findChild<QAction*>(QStringLiteral("N9"))->trigger(); });
 
     QTextStream out(stdout);
     bool allRead = true;
     const auto measure = [&](QWidget* window, const QString& title) {
         window->show();
-        window->raise();
-        for (int round = 0; round < 200 && !window->windowHandle()->isExposed(); ++round) {
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        // The server has the window's pixels once they are what the window paints; until
-        // then it may show an unpainted (black) window.
-        const QImage painted = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QImage shot;
-        for (int round = 0; round < 250 && shot != painted; ++round) {
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-            QApplication::sync();
-            shot = window->screen()
-                       ->grabWindow(window->winId())
-                       .toImage()
-                       .convertToFormat(QImage::Format_RGB32);
-        }
-        if (shot != painted) {
-            out << title << " | the screen never showed the window as it paints itself\n";
+        QApplication::processEvents();
+        const QImage shot(QStringLiteral("%1/%2.png").arg(folder, title));
+        const QSize size = window->size() * window->devicePixelRatio();
+        if (shot.size() != size) {
+            out << title << " | the picture is " << shot.width() << 'x' << shot.height()
+                << ", the window " << size.width() << 'x' << size.height() << '\n';
             allRead = false;
         }
-        if (!shots.isEmpty()) {
-            shot.save(QStringLiteral("%1/%2.png").arg(shots, title));
-        }
         for (const auto& [control, area, written, onPicture] : textAreas(window)) {
-            const QRect pixels(area.topLeft() * shot.devicePixelRatio(),
-                               area.size() * shot.devicePixelRatio());
+            const QRect pixels(area.topLeft() * window->devicePixelRatio(),
+                               area.size() * window->devicePixelRatio());
             const Pair pair = measured(shot, pixels, written, onPicture);
             const double ratio = WindowLook::contrastRatio(pair.text, pair.background);
             const QWidget* widget = window->findChild<QWidget*>(control.section(' ', 0, 0));
@@ -388,33 +339,20 @@ int measureOnScreen(const QString& shots)
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.contains(QStringLiteral("--pixels"))) {
-        if (arguments.contains(QStringLiteral("--dark"))) {
-            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-            QApplication::setPalette(WindowLook::darkDesktopPalette());
-        }
-        registerFontSubstitutions();
-        // --shots <folder>: keeps what was measured, to look at.
-        const qsizetype shots = arguments.indexOf(QStringLiteral("--shots"));
-        return measureOnScreen(shots > 0 && shots + 1 < arguments.size() ? arguments.at(shots + 1)
-                                                                         : QString());
-    }
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     registerFontSubstitutions();
-
-    const QMap<QString, Pair> light = pairsUnder(QApplication::style()->standardPalette());
-    const QMap<QString, Pair> dark = pairsUnder(WindowLook::darkDesktopPalette());
-
-    QTextStream out(stdout);
-    out << "| window | control | default desktop | ratio | dark desktop | ratio | follows the "
-           "desktop |\n"
-        << "|---|---|---|---|---|---|---|\n";
-    for (auto it = light.cbegin(); it != light.cend(); ++it) {
-        const Pair other = dark.value(it.key());
-        const bool fixed = it->text == other.text && it->background == other.background;
-        out << "| " << it.key() << " | " << cell(*it) << " | " << cell(other) << " | "
-            << (fixed ? "no" : "yes") << " |\n";
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() == 2 && arguments.at(1) == QLatin1String("--caption")) {
+        WindowOwner owner;
+        owner.createWindows();
+        QTextStream(stdout) << owner.windows().tandemo->windowTitle() << '\n';
+        return 0;
     }
-    return 0;
+    static const QRegularExpression answers(QStringLiteral("[1-6]{7}"));
+    if (arguments.size() != 4 || arguments.at(1) != QLatin1String("--pictures") ||
+        !answers.match(arguments.at(3)).hasMatch()) {
+        QTextStream(stderr) << "usage: window_legibility --pictures <folder> <seven answers 1-6>\n"
+                               "       window_legibility --caption\n";
+        return 2;
+    }
+    return measurePictures(arguments.at(2), arguments.at(3));
 }
