@@ -104,8 +104,8 @@ for mode in $stages; do
   log=$dir/$mode.log
   apt_log=$root/root/tandemo/build-logs/apt.log
   [ "$mode" != install ] || apt_log=$log
-  apt_lines=$(cat "$apt_log" 2>/dev/null | wc -l)
-  [ "$mode" != install ] || apt_lines=0
+  apt_lines=0
+  [ "$mode" = install ] || [ ! -f "$apt_log" ] || apt_lines=$(wc -l <"$apt_log")
   t0=$SECONDS
   set +e
   if [ "$mode" = install ]; then
