@@ -106,7 +106,10 @@ public:
     // request beforehand, or else the last told for a window of its kind, or of any kind.
     QMargins guess(QWidget* window, const X11& x11) const
     {
-        if (std::optional<QMargins> own = frameExtents(x11.connection, m_extents, x11.window)) {
+        // No frame at all is no answer: a manager that draws its frames in a client of its
+        // own (mutter 48) may estimate a window it has not framed yet as unframed.
+        if (std::optional<QMargins> own = frameExtents(x11.connection, m_extents, x11.window);
+            own && !own->isNull()) {
             return *own;
         }
         return m_byKind.value(kindOf(window), m_last);
