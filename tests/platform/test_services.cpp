@@ -1,4 +1,4 @@
-// The shell's services: the title rule, the error handler's full stop, the message
+// The platform services: the title rule, the error handler's full stop, the message
 // boxes as a user sees them, and the addresses handed to the desktop.
 
 #include "application_title.h"
@@ -19,7 +19,7 @@
 
 #include "font_substitutions.h"
 
-class TestShell : public QObject {
+class TestServices : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { closeLeftoverModals(); }
@@ -39,7 +39,7 @@ private slots:
     void designedFamiliesLandOnInstalledOnes();
 };
 
-void TestShell::titleFromFileName_data()
+void TestServices::titleFromFileName_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("title");
@@ -61,14 +61,14 @@ void TestShell::titleFromFileName_data()
                                    << "X";
 }
 
-void TestShell::titleFromFileName()
+void TestServices::titleFromFileName()
 {
     QFETCH(QString, fileName);
     QFETCH(QString, title);
     QCOMPARE(applicationTitleFromFileName(fileName), title);
 }
 
-void TestShell::fullStop_data()
+void TestServices::fullStop_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
@@ -94,14 +94,14 @@ void TestShell::fullStop_data()
                                              << "'x'";
 }
 
-void TestShell::fullStop()
+void TestServices::fullStop()
 {
     QFETCH(QString, message);
     QFETCH(QString, shown);
     QCOMPARE(MessageBoxes::withFullStop(message), shown);
 }
 
-void TestShell::errorEscapingHandlerIsReported_data()
+void TestServices::errorEscapingHandlerIsReported_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
@@ -111,7 +111,7 @@ void TestShell::errorEscapingHandlerIsReported_data()
                                      << "Fine.";
 }
 
-void TestShell::errorEscapingHandlerIsReported()
+void TestServices::errorEscapingHandlerIsReported()
 {
     QFETCH(QString, message);
     QFETCH(QString, shown);
@@ -125,7 +125,7 @@ void TestShell::errorEscapingHandlerIsReported()
     QCOMPARE(watcher.record().buttonCount, 1);
 }
 
-void TestShell::plainMessageBox()
+void TestServices::plainMessageBox()
 {
     ModalWatcher watcher;
     MessageBoxes::inform(QStringLiteral("Привет"));
@@ -142,7 +142,7 @@ void TestShell::plainMessageBox()
 }
 
 // Screen and client in logical pixels, the frame in device pixels; odd halves round up.
-void TestShell::clientPlacedForCentredFrame_data()
+void TestServices::clientPlacedForCentredFrame_data()
 {
     QTest::addColumn<QRect>("screen");
     QTest::addColumn<QSize>("client");
@@ -161,7 +161,7 @@ void TestShell::clientPlacedForCentredFrame_data()
         << QPoint(1770, 306);
 }
 
-void TestShell::clientPlacedForCentredFrame()
+void TestServices::clientPlacedForCentredFrame()
 {
     QFETCH(QRect, screen);
     QFETCH(QSize, client);
@@ -171,7 +171,7 @@ void TestShell::clientPlacedForCentredFrame()
     QCOMPARE(WindowCentring::clientPosition(screen, client, frame, ratio), expected);
 }
 
-void TestShell::formedAddresses_data()
+void TestServices::formedAddresses_data()
 {
     QTest::addColumn<QString>("formed");
     QTest::addColumn<QString>("expected");
@@ -195,7 +195,7 @@ void TestShell::formedAddresses_data()
                                 << "http://www.shop.example/porta.phtml?from=tandemo&to=price4.htm";
 }
 
-void TestShell::formedAddresses()
+void TestServices::formedAddresses()
 {
     QFETCH(QString, formed);
     QFETCH(QString, expected);
@@ -208,7 +208,7 @@ void TestShell::formedAddresses()
     QCOMPARE(recorder.urls.first().toString(QUrl::FullyEncoded), delivered);
 }
 
-void TestShell::designedFamiliesLandOnInstalledOnes_data()
+void TestServices::designedFamiliesLandOnInstalledOnes_data()
 {
     QTest::addColumn<QString>("designed");
     QTest::addColumn<QString>("installed");
@@ -228,7 +228,7 @@ void TestShell::designedFamiliesLandOnInstalledOnes_data()
                                        << "URW Bookman";
 }
 
-void TestShell::designedFamiliesLandOnInstalledOnes()
+void TestServices::designedFamiliesLandOnInstalledOnes()
 {
     QFETCH(QString, designed);
     QFETCH(QString, installed);
@@ -254,5 +254,5 @@ void TestShell::designedFamiliesLandOnInstalledOnes()
     QVERIFY2(draw(bold) == draw(face), qPrintable(QFontInfo(bold).styleName()));
 }
 
-QTEST_MAIN(TestShell)
-#include "test_shell.moc"
+QTEST_MAIN(TestServices)
+#include "test_services.moc"
