@@ -31,7 +31,7 @@ template <typename Window> void WindowOwner::note(Window* window, Window*& view)
 
 void WindowOwner::createSplash()
 {
-    m_zast = std::make_unique<TZast>(m_windows);
+    m_zast = std::make_unique<TZast>();
     note(m_zast.get(), m_windows.zast);
     TZast* splash = m_zast.get();
     splash->show();
@@ -106,14 +106,20 @@ void WindowOwner::showMainWindow()
 
 void WindowOwner::createWindows()
 {
-    m_tandemo = std::make_unique<TTandemo>(m_windows);
+    m_tandemo = std::make_unique<TTandemo>(m_model);
     note(m_tandemo.get(), m_windows.tandemo);
     QWidget* mainWindow = m_tandemo.get();
-    note(new TInfo(m_windows, mainWindow), m_windows.info);
-    note(new TResults(m_windows, mainWindow), m_windows.results);
-    note(new TAboutBox(m_windows, mainWindow), m_windows.aboutBox);
-    note(new TSpecHelp(m_windows, mainWindow), m_windows.specHelp);
-    note(new TAttract(m_windows, mainWindow), m_windows.attract);
+    note(new TInfo(mainWindow), m_windows.info);
+    note(new TResults(m_model, mainWindow), m_windows.results);
+    note(new TAboutBox(mainWindow), m_windows.aboutBox);
+    note(new TSpecHelp(mainWindow), m_windows.specHelp);
+    note(new TAttract(mainWindow), m_windows.attract);
+    // The windows that open others, once those exist.
+    m_windows.results->setIndicator(m_windows.specHelp);
+    m_tandemo->setDialogs({.info = m_windows.info,
+                           .results = m_windows.results,
+                           .aboutBox = m_windows.aboutBox,
+                           .attract = m_windows.attract});
     // The main window's native window, placed where its showing will centre it: the window
     // manager's estimate of its frame, asked for there, may come before it is shown.
     m_tandemo->winId();

@@ -2,7 +2,8 @@
 // Owns one instance of every window for the whole run. The splash comes first and
 // on its own, so that it is on screen before anything else is built; the others
 // follow in their fixed order with the questionnaire window first, which makes it
-// the main window. Nothing else in the program creates windows.
+// the main window. Nothing else in the program creates windows. Each window is given
+// what it uses: the survey model, and the dialogs it opens once those exist.
 //
 // Ownership: the splash and the main window are the two top-level windows and are held
 // here; every other window is the main window's own (its Qt child, so that it stacks

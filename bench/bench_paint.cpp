@@ -82,16 +82,14 @@ void drawCaption(benchmark::State& state, const Tfx2Label& label)
 
 void BM_SplashLabelMeasure(benchmark::State& state)
 {
-    WindowSet set;
-    TZast splash(set);
+    TZast splash;
     measure(state, splashLabel(splash));
 }
 BENCHMARK(BM_SplashLabelMeasure);
 
 void BM_SplashLabelPaint(benchmark::State& state)
 {
-    WindowSet set;
-    TZast splash(set);
+    TZast splash;
     drawCaption(state, splashLabel(splash));
 }
 BENCHMARK(BM_SplashLabelPaint);
@@ -99,8 +97,7 @@ BENCHMARK(BM_SplashLabelPaint);
 // The same paint arriving as a paint event, with the widget machinery around it.
 void BM_SplashLabelRender(benchmark::State& state)
 {
-    WindowSet set;
-    TZast splash(set);
+    TZast splash;
     Tfx2Label& label = splashLabel(splash);
     QImage image = canvasFor(label);
     for (auto _ : state) {
@@ -130,8 +127,7 @@ BENCHMARK(BM_EffectsLabelPaint);
 // paint, so this is the cost of every later one (an expose, a window moved over it).
 void BM_SplashPaint(benchmark::State& state)
 {
-    WindowSet set;
-    TZast splash(set);
+    TZast splash;
     QImage image = canvasFor(splash);
     splash.render(&image);
     for (auto _ : state) {
@@ -144,10 +140,9 @@ BENCHMARK(BM_SplashPaint)->Unit(benchmark::kMicrosecond);
 // The first paint of a freshly made splash, which includes stretching the picture.
 void BM_SplashFirstPaint(benchmark::State& state)
 {
-    WindowSet set;
     for (auto _ : state) {
         state.PauseTiming();
-        auto splash = std::make_unique<TZast>(set);
+        auto splash = std::make_unique<TZast>();
         QImage image = canvasFor(*splash);
         state.ResumeTiming();
         splash->render(&image);
@@ -162,11 +157,9 @@ BENCHMARK(BM_SplashFirstPaint)->Unit(benchmark::kMicrosecond);
 void BM_MainWindowFirstPaint(benchmark::State& state)
 {
     SurveyModel model;
-    WindowSet set;
-    set.model = &model;
     for (auto _ : state) {
         state.PauseTiming();
-        auto window = std::make_unique<TTandemo>(set);
+        auto window = std::make_unique<TTandemo>(model);
         QImage image = canvasFor(*window);
         state.ResumeTiming();
         window->render(&image);
@@ -180,9 +173,8 @@ BENCHMARK(BM_MainWindowFirstPaint)->Unit(benchmark::kMicrosecond);
 
 void BM_SplashCreate(benchmark::State& state)
 {
-    WindowSet set;
     for (auto _ : state) {
-        TZast splash(set);
+        TZast splash;
         benchmark::DoNotOptimize(&splash);
     }
 }
@@ -191,10 +183,8 @@ BENCHMARK(BM_SplashCreate)->Unit(benchmark::kMicrosecond);
 void BM_MainWindowCreate(benchmark::State& state)
 {
     SurveyModel model;
-    WindowSet set;
-    set.model = &model;
     for (auto _ : state) {
-        TTandemo window(set);
+        TTandemo window(model);
         benchmark::DoNotOptimize(&window);
     }
 }

@@ -6,7 +6,7 @@
 #include "tandemo_version.h"
 #include "window_look.h"
 
-TAboutBox::TAboutBox(WindowSet&, QWidget* parent)
+TAboutBox::TAboutBox(QWidget* parent)
     : DesignedDialog({.frame = WindowLook::dialogBorder,
                       .centredOnShow = true,
                       .buttons = {.defaultButton = true}},

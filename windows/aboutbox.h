@@ -12,12 +12,11 @@
 namespace Ui {
 class TAboutBox;
 }
-struct WindowSet;
 
 class TAboutBox : public DesignedDialog {
     Q_OBJECT
 public:
-    TAboutBox(WindowSet& windows, QWidget* parent);
+    explicit TAboutBox(QWidget* parent);
     ~TAboutBox() override;
 
 protected:

@@ -8,7 +8,7 @@
 
 #include <QStyle>
 
-TAttract::TAttract(WindowSet&, QWidget* parent)
+TAttract::TAttract(QWidget* parent)
     : DesignedDialog({.frame = WindowLook::sizeableFrame, .buttons = {.cancelButton = true}},
                      parent),
       m_ui(new Ui::TAttract)

@@ -12,12 +12,11 @@
 namespace Ui {
 class TAttract;
 }
-struct WindowSet;
 
 class TAttract : public DesignedDialog {
     Q_OBJECT
 public:
-    TAttract(WindowSet& windows, QWidget* parent);
+    explicit TAttract(QWidget* parent);
     ~TAttract() override;
 
 protected:

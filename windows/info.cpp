@@ -4,7 +4,7 @@
 #include "event_guard.h"
 #include "window_look.h"
 
-TInfo::TInfo(WindowSet&, QWidget* parent)
+TInfo::TInfo(QWidget* parent)
     : DesignedDialog({.frame = WindowLook::sizeableFrame}, parent), m_ui(new Ui::TInfo)
 {
     m_ui->setupUi(this);

@@ -13,12 +13,11 @@
 namespace Ui {
 class TInfo;
 }
-struct WindowSet;
 
 class TInfo : public DesignedDialog {
     Q_OBJECT
 public:
-    TInfo(WindowSet& windows, QWidget* parent);
+    explicit TInfo(QWidget* parent);
     ~TInfo() override;
 
     // Shows the percentage and the window, modally; returns when it is closed.

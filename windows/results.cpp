@@ -9,7 +9,6 @@
 #include "standard_icon.h"
 #include "survey_model.h"
 #include "window_look.h"
-#include "window_set.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -76,9 +75,9 @@ public:
 
 } // namespace
 
-TResults::TResults(WindowSet& windows, QWidget* parent)
+TResults::TResults(SurveyModel& model, QWidget* parent)
     : DesignedDialog({.frame = WindowLook::sizeableFrame, .centredOnShow = true}, parent),
-      m_ui(new Ui::TResults), m_windows(windows)
+      m_ui(new Ui::TResults), m_model(model)
 {
     m_ui->setupUi(this);
     applyDesign();
@@ -100,12 +99,17 @@ TResults::TResults(WindowSet& windows, QWidget* parent)
 
 TResults::~TResults() = default;
 
+void TResults::setIndicator(TSpecHelp* indicator)
+{
+    m_indicator = indicator;
+}
+
 void TResults::showResults(const SurveyResults& results)
 {
     for (int k = 1; k <= 7; ++k) {
         m_ui->StringGrid1->item(k, 1)->setText(percentText(results.percent[k - 1]));
     }
-    m_windows.specHelp->setPosition(results.type1);
+    m_indicator->setPosition(results.type1);
     m_ui->Edit1->setText(percentText(results.type1));
     const QString type2 = percentText(results.type2);
     m_ui->Edit2->setText(type2);
@@ -246,7 +250,7 @@ void TResults::FormCreate()
 void TResults::BitBtn1Click()
 {
     const QByteArray partner = m_ui->Edit4->text().toUtf8();
-    const int percent = m_windows.model->mutualPercent(
+    const int percent = m_model.mutualPercent(
         std::string_view(partner.constData(), static_cast<std::size_t>(partner.size())));
     m_ui->Edit3->setText(percentText(percent));
 }
@@ -261,5 +265,5 @@ void TResults::Button1Click()
 
 void TResults::BitBtn3Click()
 {
-    m_windows.specHelp->exec();
+    m_indicator->exec();
 }

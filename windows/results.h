@@ -18,14 +18,19 @@
 namespace Ui {
 class TResults;
 }
-struct WindowSet;
+class SurveyModel;
 struct SurveyResults;
+class TSpecHelp;
 
 class TResults : public DesignedDialog {
     Q_OBJECT
 public:
-    TResults(WindowSet& windows, QWidget* parent);
+    TResults(SurveyModel& model, QWidget* parent);
     ~TResults() override;
+
+    // The indicator window, made after this one: its bar takes the type 1 value and
+    // "Подробности" opens it.
+    void setIndicator(TSpecHelp* indicator);
 
     // Shows the results and the window, modally; returns when it is closed.
     void showResults(const SurveyResults& results);
@@ -41,5 +46,6 @@ private:
     void BitBtn3Click();
 
     QScopedPointer<Ui::TResults> m_ui;
-    WindowSet& m_windows;
+    SurveyModel& m_model;
+    TSpecHelp* m_indicator = nullptr;
 };

@@ -9,7 +9,7 @@
 
 #include <QStyle>
 
-TSpecHelp::TSpecHelp(WindowSet&, QWidget* parent)
+TSpecHelp::TSpecHelp(QWidget* parent)
     : DesignedDialog({.frame = WindowLook::sizeableFrame, .buttons = {.defaultButton = true}},
                      parent),
       m_ui(new Ui::TSpecHelp)

@@ -15,12 +15,11 @@
 namespace Ui {
 class TSpecHelp;
 }
-struct WindowSet;
 
 class TSpecHelp : public DesignedDialog {
     Q_OBJECT
 public:
-    TSpecHelp(WindowSet& windows, QWidget* parent);
+    explicit TSpecHelp(QWidget* parent);
     ~TSpecHelp() override;
 
     // The bar's position: a percentage, 0 to 100.

@@ -12,7 +12,6 @@
 #include "survey_model.h"
 #include "tandemo_version.h"
 #include "window_look.h"
-#include "window_set.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -34,8 +33,8 @@ constexpr int leftCaptionPixels = 11;
 
 } // namespace
 
-TTandemo::TTandemo(WindowSet& windows, QWidget* parent)
-    : QMainWindow(parent), m_ui(new Ui::TTandemo), m_windows(windows)
+TTandemo::TTandemo(SurveyModel& model, QWidget* parent)
+    : QMainWindow(parent), m_ui(new Ui::TTandemo), m_model(model)
 {
     m_ui->setupUi(this);
     FormCreate();
@@ -64,6 +63,11 @@ TTandemo::TTandemo(WindowSet& windows, QWidget* parent)
 }
 
 TTandemo::~TTandemo() = default;
+
+void TTandemo::setDialogs(const Dialogs& dialogs)
+{
+    m_dialogs = dialogs;
+}
 
 // The parts of the design the form format cannot hold: the caption's version, pixel font
 // sizes, colours, window flags, the picture and the initial visibility.
@@ -227,7 +231,6 @@ void TTandemo::untickAnswers()
 
 void TTandemo::questionClick(int n)
 {
-    SurveyModel& model = *m_windows.model;
     if (n == 1) {
         m_ui->Label2->hide();
         m_ui->Label1->setText(QStringLiteral("И Д Ё Т   О П Р О С ..."));
@@ -236,7 +239,7 @@ void TTandemo::questionClick(int n)
             answerBox(pos)->show();
         }
         paintCurrent(1);
-        model.selectQuestion(1);
+        m_model.selectQuestion(1);
         loadQuestion(1, 6);
         untickAnswers(); // box 6 keeps its tick
         return;
@@ -247,7 +250,7 @@ void TTandemo::questionClick(int n)
     }
     paintLeft(n - 1);
     paintCurrent(n);
-    model.selectQuestion(n);
+    m_model.selectQuestion(n);
     loadQuestion(n, n == 7 ? 4 : 5);
     answerBox(6)->hide();
     if (n == 7) {
@@ -258,30 +261,30 @@ void TTandemo::questionClick(int n)
 
 void TTandemo::answerClick(int pos)
 {
-    m_windows.model->answerToggled(pos);
-    if (m_windows.model->resultsAvailable()) {
+    m_model.answerToggled(pos);
+    if (m_model.resultsAvailable()) {
         m_ui->BitBtn8->show();
     }
 }
 
 void TTandemo::BitBtn8Click()
 {
-    m_windows.results->showResults(m_windows.model->computeResults());
+    m_dialogs.results->showResults(m_model.computeResults());
 }
 
 void TTandemo::N9Click()
 {
-    m_windows.info->showPercentage(m_windows.model->currentProbability());
+    m_dialogs.info->showPercentage(m_model.currentProbability());
 }
 
 void TTandemo::N6Click()
 {
-    m_windows.attract->exec();
+    m_dialogs.attract->exec();
 }
 
 void TTandemo::Tandemo1Click()
 {
-    m_windows.aboutBox->exec();
+    m_dialogs.aboutBox->exec();
 }
 
 void TTandemo::N7Click()

@@ -1,11 +1,11 @@
 #pragma once
 // The questionnaire, the program's main window.
 //
-// Data flow: the question buttons and answer boxes report to the SurveyModel that
-// WindowSet::model points at (selectQuestion / answerToggled); the buttons' caption
+// Data flow: the question buttons and answer boxes report to the SurveyModel the window
+// is given (selectQuestion / answerToggled); the buttons' caption
 // fonts mirror the model's current marks. "РЕЗУЛЬТАТЫ !" runs the model's results
 // computation and writes it into the results window and the indicator before showing
-// the results modally. Menu commands open the other windows through the WindowSet
+// the results modally. Menu commands open the dialogs handed over by setDialogs()
 // and addresses through LinkOpener. Closing this window emits closed(), which ends
 // the program. From the keyboard: Tab walks the controls in their designed reading
 // order, Enter presses the focused button, F10 or a bare Alt reach the menu.
@@ -16,15 +16,29 @@
 namespace Ui {
 class TTandemo;
 }
-struct WindowSet;
+class SurveyModel;
+class TAboutBox;
+class TAttract;
+class TInfo;
+class TResults;
 class QAbstractButton;
 class QCheckBox;
 
 class TTandemo : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TTandemo(WindowSet& windows, QWidget* parent = nullptr);
+    explicit TTandemo(SurveyModel& model, QWidget* parent = nullptr);
     ~TTandemo() override;
+
+    // The dialogs its commands open. They are this window's own (its Qt children), so they
+    // are made after it and handed over once they exist.
+    struct Dialogs {
+        TInfo* info = nullptr;
+        TResults* results = nullptr;
+        TAboutBox* aboutBox = nullptr;
+        TAttract* attract = nullptr;
+    };
+    void setDialogs(const Dialogs& dialogs);
 
 signals:
     void closed();
@@ -57,5 +71,6 @@ private:
     void untickAnswers();
 
     QScopedPointer<Ui::TTandemo> m_ui;
-    WindowSet& m_windows;
+    SurveyModel& m_model;
+    Dialogs m_dialogs;
 };

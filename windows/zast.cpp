@@ -31,8 +31,7 @@ QPixmap stretchedPicture(QSize frame, qreal ratio)
 
 } // namespace
 
-TZast::TZast(WindowSet&, QWidget* parent)
-    : QWidget(parent), m_ui(new Ui::TZast), m_timer1(new QTimer(this))
+TZast::TZast(QWidget* parent) : QWidget(parent), m_ui(new Ui::TZast), m_timer1(new QTimer(this))
 {
     // The timer counts from creation; its first tick can only be handled once the event
     // loop runs. A precise timer, so that the tick never comes before the full 5000 ms.

@@ -12,12 +12,11 @@ namespace Ui {
 class TZast;
 }
 class QTimer;
-struct WindowSet;
 
 class TZast : public QWidget {
     Q_OBJECT
 public:
-    explicit TZast(WindowSet& windows, QWidget* parent = nullptr);
+    explicit TZast(QWidget* parent = nullptr);
     ~TZast() override;
 
     // The picture as designed, before it is stretched into Image1.

@@ -6,7 +6,6 @@
 #include "fx2label.h"
 #include "tandemo_version.h"
 #include "window_look.h"
-#include "window_set.h"
 #include "zast.h"
 
 #include <QElapsedTimer>
@@ -40,14 +39,11 @@ private slots:
     void versionLine();
     void clickChangesNothing();
     void timerHidesItOnceForGood();
-
-private:
-    WindowSet m_set;
 };
 
 void TestZast::windowAsDesigned()
 {
-    TZast splash(m_set);
+    TZast splash;
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
     const Qt::WindowFlags flags = splash.windowFlags();
@@ -64,7 +60,7 @@ void TestZast::windowAsDesigned()
 
 void TestZast::pictureFrame()
 {
-    TZast splash(m_set);
+    TZast splash;
     auto* image = splash.findChild<QLabel*>(QStringLiteral("Image1"));
     QVERIFY(image);
     QCOMPARE(image->geometry(), QRect(-16, 0, 641, 425));
@@ -86,7 +82,7 @@ void TestZast::pictureFrame()
 
 void TestZast::versionLine()
 {
-    TZast splash(m_set);
+    TZast splash;
     auto* label = splash.findChild<Tfx2Label*>(QStringLiteral("fx2Label1"));
     QVERIFY(label);
     const QString line = QStringLiteral("VERSION ") + QLatin1String(TandemoVersion::release) +
@@ -112,7 +108,7 @@ void TestZast::versionLine()
 
 void TestZast::clickChangesNothing()
 {
-    TZast splash(m_set);
+    TZast splash;
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
     QTest::mouseClick(&splash, Qt::LeftButton, {}, QPoint(300, 200));
@@ -125,7 +121,7 @@ void TestZast::timerHidesItOnceForGood()
 {
     QElapsedTimer sinceCreation;
     sinceCreation.start();
-    TZast splash(m_set);
+    TZast splash;
     const QTimer* timer = timer1(splash);
     QCOMPARE(timer->interval(), 5000);
     QVERIFY(timer->isActive());

@@ -1,8 +1,8 @@
 #pragma once
-// Non-owning views of the program's windows, one of each. The application's owner
-// (WindowOwner) creates the windows in their fixed order and fills these pointers
-// as it goes, so a window created early reaches the later ones through the same
-// WindowSet once they exist; a pointer still null means that window is not there.
+// Non-owning views of the program's windows, one of each, and of the survey they share.
+// The application's owner (WindowOwner) creates the windows in their fixed order and fills
+// these pointers as it goes; a pointer still null means that window is not there yet. The
+// windows themselves never see the set: each is given what it uses.
 
 class TZast;
 class TTandemo;
