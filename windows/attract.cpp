@@ -1,12 +1,8 @@
 #include "attract.h"
 #include "ui_attract.h"
 
-#include "assets.h"
-#include "event_guard.h"
-#include "standard_icon.h"
+#include "text_window.h"
 #include "window_look.h"
-
-#include <QStyle>
 
 TAttract::TAttract(QWidget* parent)
     : DesignedDialog({.frame = WindowLook::sizeableFrame, .buttons = {.cancelButton = true}},
@@ -15,14 +11,13 @@ TAttract::TAttract(QWidget* parent)
 {
     m_ui->setupUi(this);
     applyDesign();
-    m_ui->Memo1->setPlainText(Assets::readText(Assets::Attraction));
-    connect(m_ui->BitBtn1, &QAbstractButton::clicked, this, guarded([this] { reject(); }));
+    TextWindow::showText(m_ui->Memo1, Assets::Attraction);
+    TextWindow::setClosingButton(this, m_ui->BitBtn1, Rejected);
 }
 
 TAttract::~TAttract() = default;
 
-// What the form format cannot hold: frame, position, pixel font sizes, colours and the
-// button's glyph.
+// What the form format cannot hold: frame, position, pixel font sizes and colours.
 void TAttract::applyDesign()
 {
     using namespace WindowLook;
@@ -35,10 +30,6 @@ void TAttract::applyDesign()
     m_ui->Label1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 27));
     setTextColour(m_ui->Label1, yellow);
     m_ui->Label1->setAutoFillBackground(false);
-
-    m_ui->Memo1->setTabStopDistance(classicTabStop(m_ui->Memo1->font()));
-    m_ui->BitBtn1->setIcon(deferredStandardIcon(this, QStyle::SP_DialogCancelButton));
-    m_ui->BitBtn1->setIconSize(QSize(16, 16));
 }
 
 void TAttract::measure()

@@ -1,13 +1,10 @@
 #include "spechelp.h"
 #include "ui_spechelp.h"
 
-#include "assets.h"
 #include "event_guard.h"
 #include "message_boxes.h"
-#include "standard_icon.h"
+#include "text_window.h"
 #include "window_look.h"
-
-#include <QStyle>
 
 TSpecHelp::TSpecHelp(QWidget* parent)
     : DesignedDialog({.frame = WindowLook::sizeableFrame, .buttons = {.defaultButton = true}},
@@ -16,7 +13,7 @@ TSpecHelp::TSpecHelp(QWidget* parent)
 {
     m_ui->setupUi(this);
     applyDesign();
-    m_ui->RichEdit1->setPlainText(Assets::readText(Assets::Disclaimer));
+    TextWindow::showText(m_ui->RichEdit1, Assets::Disclaimer);
     // Connected only after the fill, which is the window's own doing and no change by
     // the user.
     connect(m_ui->RichEdit1, &QTextEdit::textChanged, this, guarded([this] { RichEdit1Change(); }));
@@ -34,7 +31,7 @@ TSpecHelp::TSpecHelp(QWidget* parent)
         connect(marker.button, &QAbstractButton::clicked, this,
                 guarded([message] { MessageBoxes::inform(message); }));
     }
-    connect(m_ui->BitBtn1, &QAbstractButton::clicked, this, guarded([this] { accept(); }));
+    TextWindow::setClosingButton(this, m_ui->BitBtn1, Accepted);
 }
 
 TSpecHelp::~TSpecHelp() = default;
@@ -70,12 +67,9 @@ void TSpecHelp::applyDesign()
     disclaimer.setColor(QPalette::Base, purple);
     disclaimer.setColor(QPalette::Text, readableOn(menuText(), purple, needed));
     m_ui->RichEdit1->setPalette(disclaimer);
-    m_ui->RichEdit1->setTabStopDistance(classicTabStop(m_ui->RichEdit1->font()));
 
     m_ui->BitBtn1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13, true));
     setTextColour(m_ui->BitBtn1, red);
-    m_ui->BitBtn1->setIcon(deferredStandardIcon(this, QStyle::SP_DialogOkButton));
-    m_ui->BitBtn1->setIconSize(QSize(16, 16));
 }
 
 void TSpecHelp::measure()
