@@ -2,13 +2,13 @@
 // The questionnaire, the program's main window.
 //
 // Data flow: the question buttons and answer boxes report to the SurveyModel the window
-// is given (selectQuestion / answerToggled); the buttons' caption
-// fonts mirror the model's current marks. "РЕЗУЛЬТАТЫ !" runs the model's results
-// computation and writes it into the results window and the indicator before showing
-// the results modally. Menu commands open the dialogs handed over by setDialogs()
-// and addresses through LinkOpener. Closing this window emits closed(), which ends
-// the program. From the keyboard: Tab walks the controls in their designed reading
-// order, Enter presses the focused button, F10 or a bare Alt reach the menu.
+// is given (selectQuestion / answerToggled); the buttons' caption fonts mirror the
+// model's current marks. "РЕЗУЛЬТАТЫ !" runs the model's results computation and writes
+// it into the results window and the indicator before showing the results modally.
+// Menu commands open the dialogs handed over by setDialogs() and addresses through
+// LinkOpener. Closing this window emits closed(), which ends the program. From the
+// keyboard: Tab walks the controls in their designed reading order, Enter presses the
+// focused button, F10 or a bare Alt reach the menu.
 
 #include <QMainWindow>
 #include <QScopedPointer>
