@@ -26,9 +26,18 @@ fx2::TAlignment Tfx2CustomLabel::effectiveAlignment() const
 
 void Tfx2CustomLabel::DrawCaption(QPainter* canvas, QRect& rect, bool calcOnly) const
 {
-    m_effects->DrawEffectText(canvas, caption(), rect, font(), fontColor(), backgroundColor(),
-                              palette(), isEnabled(), transparent(), effectiveAlignment(), layout(),
-                              wordWrap(), calcOnly);
+    m_effects->DrawEffectText(canvas, rect,
+                              {.text = caption(),
+                               .font = font(),
+                               .fontColor = fontColor(),
+                               .background = backgroundColor(),
+                               .palette = palette(),
+                               .enabled = isEnabled(),
+                               .transparent = transparent(),
+                               .alignment = effectiveAlignment(),
+                               .layout = layout(),
+                               .wordWrap = wordWrap()},
+                              calcOnly);
 }
 
 void Tfx2CustomLabel::paintEvent(QPaintEvent*)

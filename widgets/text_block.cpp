@@ -174,62 +174,94 @@ QRect measureBox(const TextBlock& block, Offset shadow)
     return QRect(left, top, farRight - left, farBottom - top);
 }
 
+// Where a line's cell goes. Screen y runs down, so a turn by the block's angle counter-clockwise
+// sends a step along a line to (cs, -sn) and a step down to the next line to (sn, cs). The
+// block's own top-left corner, its origin, is placed first; line `index` starts
+// index * lineHeight further down the turned block, and a line shorter than the widest is
+// then slid along its own direction by what it lacks (all of it to end flush right, half of it
+// to sit centred).
+//
+// Taken from the origin, the turned block's corners are (0, 0), width * (cs, -sn),
+// height * (sn, cs) and their sum. Each edge of its bounding box is the sum of two reaches,
+// one per side of the block:
+//   left    min(0, width * cs)  + min(0, height * sn)
+//   right   max(0, width * cs)  + max(0, height * sn)
+//   top     min(0, -width * sn) + min(0, height * cs)
+//   bottom  max(0, -width * sn) + max(0, height * cs)
+// and its centre lies halfway to the far corner, at (rotatedWidth, -rotatedHeight) / 2.
+// Justifying left puts the box's left edge on the area's, right its right edge, a top layout
+// its top edge and a bottom layout its bottom edge; centring puts the centre on the area's.
+// Each min or max is a term that counts only for one sign of sn or cs, hence the sign tests;
+// upright (sn 0, cs 1) every one of them drops out and a line is at its plain offset.
+//
+// Every product is rounded to a whole pixel on its own, half to even, before it is summed: the
+// pixels a caption lands on depend on that order, down to the one-pixel difference between
+// halving a rounded slide and rounding a halved one, which the layouts take differently.
 QPoint linePosition(const TextBlock& block, int index, int lineWidth, TAlignment alignment,
                     TTextLayout layout)
 {
     const long double sn = block.sn;
     const long double cs = block.cs;
-    const long double d = static_cast<long double>(index) * block.lineHeight;
-    const long double spare = static_cast<long double>(block.width) - lineWidth;
-    const qint64 bw = block.boxWidth;
-    const qint64 bh = block.boxHeight;
-    const qint64 rw = block.rotatedWidth;
-    const qint64 rh = block.rotatedHeight;
-    const long double w = block.width;
-    const long double h = block.height;
-    auto n = [](long double x) {
+    const long double down = static_cast<long double>(index) * block.lineHeight;
+    const long double shortfall = static_cast<long double>(block.width) - lineWidth;
+    const qint64 boxWidth = block.boxWidth;
+    const qint64 boxHeight = block.boxHeight;
+    const qint64 rotatedWidth = block.rotatedWidth;
+    const qint64 rotatedHeight = block.rotatedHeight;
+    const long double width = block.width;
+    const long double height = block.height;
+    auto pixels = [](long double x) {
         return static_cast<qint64>(roundHalfEven(x));
     };
 
-    qint64 v = 0;
+    // A bottom layout starts from the area's bottom edge moved by rotatedHeight, the y of the
+    // far corner negated, and takes the sign terms below; a centred one starts from the middle
+    // moved by half of it, which puts the box's centre there already.
+    qint64 layoutY = 0;
     if (layout == tlCenter)
-        v = (bh + rh) / 2;
+        layoutY = (boxHeight + rotatedHeight) / 2;
     else if (layout == tlBottom)
-        v = bh + rh;
+        layoutY = boxHeight + rotatedHeight;
 
-    qint64 x = n(d * sn);
-    qint64 y = n(d * cs) + v;
+    qint64 x = pixels(down * sn);
+    qint64 y = pixels(down * cs) + layoutY;
     switch (alignment) {
     case taLeftJustify:
+        // Less the box's left reach.
         if (cs < 0)
-            x -= n(w * cs);
+            x -= pixels(width * cs);
         if (sn < 0)
-            x -= n(h * sn);
+            x -= pixels(height * sn);
         break;
     case taRightJustify:
-        x += (bw - rw) + n(spare * cs);
+        // The area's right edge less the box's right reach, which is rotatedWidth less the
+        // negative terms; then the whole shortfall along the line.
+        x += (boxWidth - rotatedWidth) + pixels(shortfall * cs);
         if (cs < 0)
-            x += n(w * cs);
+            x += pixels(width * cs);
         if (sn < 0)
-            x += n(h * sn);
-        y -= n(spare * sn);
+            x += pixels(height * sn);
+        y -= pixels(shortfall * sn);
         break;
     case taCenter:
-        x += (bw - rw) / 2 + n(spare * cs / 2);
-        y -= layout == tlCenter ? n(spare * sn / 2) : n(spare * sn) / 2;
+        x += (boxWidth - rotatedWidth) / 2 + pixels(shortfall * cs / 2);
+        y -= layout == tlCenter ? pixels(shortfall * sn / 2) : pixels(shortfall * sn) / 2;
         break;
     }
 
     if (layout == tlTop) {
+        // Less the box's top reach.
         if (sn > 0)
-            y += n(w * sn);
+            y += pixels(width * sn);
         if (cs < 0)
-            y -= n(h * cs);
+            y -= pixels(height * cs);
     } else if (layout == tlBottom) {
+        // The bottom edge less the box's bottom reach, which is -rotatedHeight less the
+        // negative terms.
         if (sn > 0)
-            y -= n(w * sn);
+            y -= pixels(width * sn);
         if (cs < 0)
-            y += n(h * cs);
+            y += pixels(height * cs);
     }
     return QPoint(clampToInt(x), clampToInt(y));
 }

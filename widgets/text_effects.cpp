@@ -236,15 +236,12 @@ void Tfx2TextEffects3D::assign(const QObject* source)
     NotifyChange();
 }
 
-void Tfx2TextEffects3D::DrawEffectText(QPainter* canvas, const QString& text, QRect& rect,
-                                       const QFont& font, TColor fontColor, const QColor& color,
-                                       const QPalette& palette, bool enabled, bool transparent,
-                                       fx2::TAlignment alignment, fx2::TTextLayout layout,
-                                       bool wordWrap, bool calcOnly) const
+void Tfx2TextEffects3D::DrawEffectText(QPainter* canvas, QRect& rect, const EffectCaption& caption,
+                                       bool calcOnly) const
 {
-    const FontMeasurer measurer(font);
-    const fx2::TextBlock block =
-        fx2::layoutTextBlock(text, rect.width(), rect.height(), m_angle, wordWrap, measurer);
+    const FontMeasurer measurer(caption.font);
+    const fx2::TextBlock block = fx2::layoutTextBlock(caption.text, rect.width(), rect.height(),
+                                                      m_angle, caption.wordWrap, measurer);
     const fx2::Offset shadow = fx2::shadowOffset(m_shadowAngle, m_shadowDepth);
     if (calcOnly) {
         rect = fx2::measureBox(block, shadow);
@@ -259,30 +256,31 @@ void Tfx2TextEffects3D::DrawEffectText(QPainter* canvas, const QString& text, QR
     if (image.isNull())
         throw std::bad_alloc();
     image.setDevicePixelRatio(scale);
-    const QRgb key = qPremultiply(color.rgba());
+    const QRgb key = qPremultiply(caption.background.rgba());
     image.fill(key);
 
     // The key-colour copy keeps every pixel that differs from the background, so a blended
     // edge pixel would land on the parent as a fringe of the background colour: with a
     // transparent label the letters are drawn without antialiasing.
-    QFont drawFont = font;
-    if (transparent)
-        drawFont.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::NoAntialias));
+    QFont drawFont = caption.font;
+    if (caption.transparent)
+        drawFont.setStyleStrategy(
+            QFont::StyleStrategy(caption.font.styleStrategy() | QFont::NoAntialias));
 
     QVarLengthArray<QPoint, 4> positions;
     positions.reserve(block.lines.size());
     for (qsizetype i = 0; i < block.lines.size(); ++i) {
-        positions.append(
-            fx2::linePosition(block, static_cast<int>(i), block.lineWidths[i], alignment, layout));
+        positions.append(fx2::linePosition(block, static_cast<int>(i), block.lineWidths[i],
+                                           caption.alignment, caption.layout));
     }
 
     {
         QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing, !transparent);
-        painter.setRenderHint(QPainter::TextAntialiasing, !transparent);
+        painter.setRenderHint(QPainter::Antialiasing, !caption.transparent);
+        painter.setRenderHint(QPainter::TextAntialiasing, !caption.transparent);
         painter.setFont(drawFont);
         BlockPainter passes(painter, rect.size(), block, drawFont, measurer.ascent(), positions);
-        const QPen pen = m_pen.toQPen(palette);
+        const QPen pen = m_pen.toQPen(caption.palette);
 
         auto textPass = [&](QPoint origin, const QColor& colour, bool shadowPass) {
             if (!m_outline) {
@@ -291,26 +289,28 @@ void Tfx2TextEffects3D::DrawEffectText(QPainter* canvas, const QString& text, QR
             }
             QPen outlinePen = pen;
             if (shadowPass)
-                outlinePen.setColor(m_shadowColor.resolve(palette));
+                outlinePen.setColor(m_shadowColor.resolve(caption.palette));
             passes.strokeText(origin, outlinePen, m_pen.mode);
         };
 
         if (shadow.dx != 0 || shadow.dy != 0)
-            textPass(QPoint(shadow.dx, shadow.dy), m_shadowColor.resolve(palette), true);
+            textPass(QPoint(shadow.dx, shadow.dy), m_shadowColor.resolve(caption.palette), true);
 
-        const fx2::TTextStyle3D relief = enabled ? m_style : fx2::tsLowered;
+        const fx2::TTextStyle3D relief = caption.enabled ? m_style : fx2::tsLowered;
         if (relief == fx2::tsRaised)
-            textPass(QPoint(-1, -1), clBtnHighlight.resolve(palette), false);
+            textPass(QPoint(-1, -1), clBtnHighlight.resolve(caption.palette), false);
         else if (relief == fx2::tsLowered)
-            textPass(QPoint(1, 1), clBtnHighlight.resolve(palette), false);
+            textPass(QPoint(1, 1), clBtnHighlight.resolve(caption.palette), false);
 
         if (m_glyph.isNull())
-            textPass(QPoint(0, 0), (enabled ? fontColor : clBtnShadow).resolve(palette), false);
+            textPass(QPoint(0, 0),
+                     (caption.enabled ? caption.fontColor : clBtnShadow).resolve(caption.palette),
+                     false);
         else
             passes.fillWithGlyph(m_glyph);
     }
 
-    if (transparent)
+    if (caption.transparent)
         leaveOutKeyColour(image, key);
     canvas->drawImage(rect.topLeft(), image);
 }

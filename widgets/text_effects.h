@@ -1,20 +1,19 @@
 // Settings of an effect label and the drawing that uses them. A label owns one
 // Tfx2TextEffects3D; every setter that really changes a value emits changed(), which the label
 // answers by re-sizing and repainting. At paint time the label hands its caption, font, colours
-// and box to DrawEffectText, which lays the text out (text_block.h), paints shadow, relief and
-// face into an off-screen image and copies that image to the label.
+// and box to DrawEffectText (as an EffectCaption), which lays the text out (text_block.h), paints
+// shadow, relief and face into an off-screen image and copies that image to the label.
 #pragma once
 
 #include "effect_colour.h"
 #include "text_block.h"
 
+#include <QFont>
 #include <QImage>
 #include <QObject>
 #include <QPainter>
 #include <QPen>
 #include <stdexcept>
-
-class QFont;
 
 // The pen that strokes outlined letters.
 struct EffectPen {
@@ -25,6 +24,22 @@ struct EffectPen {
 
     QPen toQPen(const QPalette& palette) const;
     friend bool operator==(const EffectPen&, const EffectPen&) = default;
+};
+
+// A caption and how its label shows it: everything DrawEffectText needs from the label.
+struct EffectCaption {
+    QString text;
+    QFont font;
+    TColor fontColor = clWindowText; // the letters' colour, resolved through `palette`
+    QColor background;               // already resolved; the key colour of a transparent label
+    QPalette palette;                // resolves the system colours of the settings and fontColor
+    bool enabled = true;             // a disabled caption is drawn lowered and greyed
+    bool transparent = false;        // the background is left out, letters are not antialiased
+    // Where the block sits across and down the box; a right-to-left label passes its
+    // alignment already mirrored.
+    fx2::TAlignment alignment = fx2::taLeftJustify;
+    fx2::TTextLayout layout = fx2::tlTop;
+    bool wordWrap = false; // lines wider than the box break at spaces and tabs
 };
 
 // Raised when a settings object is asked to copy from something that is not one.
@@ -70,15 +85,11 @@ public:
     // its own first. Anything else throws AssignError and leaves the settings as they were.
     void assign(const QObject* source);
 
-    // With calcOnly, only measures: `rect` becomes the box the text needs (its far edges
+    // With calcOnly, only measures: `rect` becomes the box the caption needs (its far edges
     // x()+width() and y()+height() are what a caller reads) and `canvas` may be null.
-    // Otherwise paints into `rect` on `canvas` and leaves `rect` as it was. `color` is the
-    // background, already resolved; `palette` resolves the system colours of the settings and
-    // of `fontColor`.
-    void DrawEffectText(QPainter* canvas, const QString& text, QRect& rect, const QFont& font,
-                        TColor fontColor, const QColor& color, const QPalette& palette,
-                        bool enabled, bool transparent, fx2::TAlignment alignment,
-                        fx2::TTextLayout layout, bool wordWrap, bool calcOnly) const;
+    // Otherwise paints into `rect` on `canvas` and leaves `rect` as it was.
+    void DrawEffectText(QPainter* canvas, QRect& rect, const EffectCaption& caption,
+                        bool calcOnly) const;
 
 signals:
     void changed(Tfx2TextEffects3D* sender);

@@ -2,7 +2,7 @@
 #include "ui_results.h"
 
 #include "assets.h"
-#include "event_guard.h"
+#include "guarded_clicks.h"
 #include "link_opener.h"
 #include "message_boxes.h"
 #include "spechelp.h"
@@ -83,18 +83,14 @@ TResults::TResults(SurveyModel& model, QWidget* parent)
     applyDesign();
     FormCreate();
 
-    connect(m_ui->BitBtn1, &QAbstractButton::clicked, this, guarded([this] { BitBtn1Click(); }));
-    connect(m_ui->Button1, &QAbstractButton::clicked, this, guarded([this] { Button1Click(); }));
-    connect(m_ui->BitBtn3, &QAbstractButton::clicked, this, guarded([this] { BitBtn3Click(); }));
-    connect(m_ui->BitBtn2, &QAbstractButton::clicked, this, guarded([this] { close(); }));
-    connect(m_ui->BitBtn4, &QAbstractButton::clicked, this,
-            guarded([] { LinkOpener::open(Links::consultationPage()); }));
-    connect(m_ui->BitBtn5, &QAbstractButton::clicked, this,
-            guarded([] { LinkOpener::open(Links::developerMail()); }));
-    connect(m_ui->BitBtn9, &QAbstractButton::clicked, this,
-            guarded([] { LinkOpener::open(Links::shopStartPage()); }));
-    connect(m_ui->BitBtn11, &QAbstractButton::clicked, this,
-            guarded([] { LinkOpener::open(Links::shopPartnerPage()); }));
+    onClick(m_ui->BitBtn1, this, [this] { BitBtn1Click(); });
+    onClick(m_ui->Button1, this, [this] { Button1Click(); });
+    onClick(m_ui->BitBtn3, this, [this] { BitBtn3Click(); });
+    onClick(m_ui->BitBtn2, this, [this] { close(); });
+    onClick(m_ui->BitBtn4, this, [] { LinkOpener::open(Links::consultationPage()); });
+    onClick(m_ui->BitBtn5, this, [] { LinkOpener::open(Links::developerMail()); });
+    onClick(m_ui->BitBtn9, this, [] { LinkOpener::open(Links::shopStartPage()); });
+    onClick(m_ui->BitBtn11, this, [] { LinkOpener::open(Links::shopPartnerPage()); });
 }
 
 TResults::~TResults() = default;

@@ -4,6 +4,7 @@
 #include "aboutbox.h"
 #include "attract.h"
 #include "event_guard.h"
+#include "guarded_clicks.h"
 #include "info.h"
 #include "link_opener.h"
 #include "message_boxes.h"
@@ -40,17 +41,16 @@ TTandemo::TTandemo(SurveyModel& model, QWidget* parent)
     FormCreate();
     setUpKeyboard();
 
-    connect(m_ui->N2, &QAction::triggered, this, guarded([this] { N2Click(); }));
-    connect(m_ui->N4, &QAction::triggered, this, guarded([this] { N4Click(); }));
-    connect(m_ui->N10, &QAction::triggered, this, guarded([this] { N10Click(); }));
-    connect(m_ui->N11, &QAction::triggered, this, guarded([this] { N11Click(); }));
-    connect(m_ui->N6, &QAction::triggered, this, guarded([this] { N6Click(); }));
-    connect(m_ui->N7, &QAction::triggered, this, guarded([this] { N7Click(); }));
-    connect(m_ui->N9, &QAction::triggered, this, guarded([this] { N9Click(); }));
-    connect(m_ui->Tandemo1, &QAction::triggered, this, guarded([this] { Tandemo1Click(); }));
+    onClick(m_ui->N2, this, [this] { N2Click(); });
+    onClick(m_ui->N4, this, [this] { N4Click(); });
+    onClick(m_ui->N10, this, [this] { N10Click(); });
+    onClick(m_ui->N11, this, [this] { N11Click(); });
+    onClick(m_ui->N6, this, [this] { N6Click(); });
+    onClick(m_ui->N7, this, [this] { N7Click(); });
+    onClick(m_ui->N9, this, [this] { N9Click(); });
+    onClick(m_ui->Tandemo1, this, [this] { Tandemo1Click(); });
     for (int n = 1; n <= QuestionCatalogue::questionCount; ++n) {
-        connect(questionButton(n), &QAbstractButton::clicked, this,
-                guarded([this, n] { questionClick(n); }));
+        onClick(questionButton(n), this, [this, n] { questionClick(n); });
     }
     for (int pos = 1; pos <= 6; ++pos) {
         // toggled fires on every change of the tick, the user's or ours, and never for
@@ -58,8 +58,8 @@ TTandemo::TTandemo(SurveyModel& model, QWidget* parent)
         connect(answerBox(pos), &QCheckBox::toggled, this,
                 guarded([this, pos] { answerClick(pos); }));
     }
-    connect(m_ui->BitBtn8, &QAbstractButton::clicked, this, guarded([this] { BitBtn8Click(); }));
-    connect(m_ui->BitBtn10, &QAbstractButton::clicked, this, guarded([this] { BitBtn10Click(); }));
+    onClick(m_ui->BitBtn8, this, [this] { BitBtn8Click(); });
+    onClick(m_ui->BitBtn10, this, [this] { BitBtn10Click(); });
 }
 
 TTandemo::~TTandemo() = default;
@@ -195,22 +195,14 @@ void TTandemo::N4Click()
     }
 }
 
-void TTandemo::paintCurrent(int n)
+void TTandemo::paintCaption(int n, QuestionCaption caption)
 {
+    const bool current = caption == QuestionCaption::Current;
     QAbstractButton* button = questionButton(n);
     QFont font = button->font();
-    font.setPixelSize(currentCaptionPixels);
+    font.setPixelSize(current ? currentCaptionPixels : leftCaptionPixels);
     button->setFont(font);
-    WindowLook::setTextColour(button, WindowLook::red);
-}
-
-void TTandemo::paintLeft(int n)
-{
-    QAbstractButton* button = questionButton(n);
-    QFont font = button->font();
-    font.setPixelSize(leftCaptionPixels);
-    button->setFont(font);
-    WindowLook::setTextColour(button, WindowLook::blue);
+    WindowLook::setTextColour(button, current ? WindowLook::red : WindowLook::blue);
 }
 
 void TTandemo::loadQuestion(int n, int answers)
@@ -238,7 +230,7 @@ void TTandemo::questionClick(int n)
         for (int pos = 1; pos <= 6; ++pos) {
             answerBox(pos)->show();
         }
-        paintCurrent(1);
+        paintCaption(1, QuestionCaption::Current);
         m_model.selectQuestion(1);
         loadQuestion(1, 6);
         untickAnswers(); // box 6 keeps its tick
@@ -248,8 +240,8 @@ void TTandemo::questionClick(int n)
         // The results button lies partly over the banner; the banner goes for good.
         m_ui->BitBtn10->hide();
     }
-    paintLeft(n - 1);
-    paintCurrent(n);
+    paintCaption(n - 1, QuestionCaption::Left);
+    paintCaption(n, QuestionCaption::Current);
     m_model.selectQuestion(n);
     loadQuestion(n, n == 7 ? 4 : 5);
     answerBox(6)->hide();

@@ -66,8 +66,9 @@ private:
     QAbstractButton* questionButton(int n) const;
     QCheckBox* answerBox(int pos) const;
     void loadQuestion(int n, int answers);
-    void paintCurrent(int n);
-    void paintLeft(int n);
+    // The current question's button is captioned large in red, those left behind small in blue.
+    enum class QuestionCaption { Current, Left };
+    void paintCaption(int n, QuestionCaption caption);
     void untickAnswers();
 
     QScopedPointer<Ui::TTandemo> m_ui;

@@ -77,10 +77,6 @@ QColor readableOn(const QColor& colour, const QColor& against, double minimum = 
 // 19 px and more (14 pt, bold or not, comes to 19 px).
 double neededContrast(const QFont& font);
 
-// The palette of a typical dark desktop (light text on dark faces, a bright blue
-// highlight), for looking at the windows and checking their colours under one.
-QPalette darkDesktopPalette();
-
 // A font with a character height in pixels, as the designs store them.
 QFont pixelFont(const QString& family, int pixels, bool bold = false, bool underline = false);
 

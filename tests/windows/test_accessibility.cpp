@@ -4,6 +4,7 @@
 // colours come from the desktop reads on its background, under Qt's palette, our dark
 // one and Plasma's Breeze Light and Breeze Dark.
 
+#include "desktop_palette.h"
 #include "font_substitutions.h"
 #include "tandemo.h"
 #include "tandemo_version.h"
@@ -316,7 +317,7 @@ void TestAccessibility::systemColouredTextsRead()
     if (desktop != QLatin1String("Qt's")) {
         m_owner.reset();
         QApplication::setPalette(desktop == QLatin1String("dark")
-                                     ? WindowLook::darkDesktopPalette()
+                                     ? darkDesktopPalette()
                                      : breeze(desktop == QLatin1String("Breeze Dark")));
         init();
     }

@@ -8,6 +8,7 @@
 // palette most faithfully. --percent shows N% in the current-probability window, for
 // looking at the widest values it can show.
 
+#include "desktop_palette.h"
 #include "font_substitutions.h"
 #include "window_owner.h"
 
@@ -17,7 +18,6 @@
 #include "results.h"
 #include "spechelp.h"
 #include "tandemo.h"
-#include "window_look.h"
 #include "zast.h"
 
 #include <QAction>
@@ -36,7 +36,7 @@ int main(int argc, char* argv[])
     QStringList arguments = QApplication::arguments().mid(1);
     if (arguments.removeAll(QStringLiteral("--dark")) > 0) {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QApplication::setPalette(WindowLook::darkDesktopPalette());
+        QApplication::setPalette(darkDesktopPalette());
     }
     QString percent;
     if (const qsizetype at = arguments.indexOf(QStringLiteral("--percent"));
