@@ -261,11 +261,17 @@ void Tfx2TextEffects3D::DrawEffectText(QPainter* canvas, QRect& rect, const Effe
 
     // The key-colour copy keeps every pixel that differs from the background, so a blended
     // edge pixel would land on the parent as a fringe of the background colour: with a
-    // transparent label the letters are drawn without antialiasing.
+    // transparent label the letters are drawn without antialiasing. In whole pixels a
+    // font's hinting decides how thick a stem is, and the hinting of one stand-in family
+    // differs between its releases (Liberation 1.07's bold stems come out 2 px at 11 px,
+    // 2.1's 1 px), so the letters are taken from the outlines alone: the same pixels
+    // whichever release is installed.
     QFont drawFont = caption.font;
-    if (caption.transparent)
+    if (caption.transparent) {
         drawFont.setStyleStrategy(
             QFont::StyleStrategy(caption.font.styleStrategy() | QFont::NoAntialias));
+        drawFont.setHintingPreference(QFont::PreferNoHinting);
+    }
 
     QVarLengthArray<QPoint, 4> positions;
     positions.reserve(block.lines.size());

@@ -129,9 +129,7 @@ void TResults::applyDesign()
     m_ui->PageControl1->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setTextColour(m_ui->PageControl1, black);
     // The tabs write in that black too, on faces a dark desktop would make as dark.
-    QPalette strip = m_ui->PageControl1->tabBar()->palette();
-    strip.setColor(QPalette::Button, readableOn(btnFace(), black, 4.5));
-    m_ui->PageControl1->tabBar()->setPalette(strip);
+    setTabFaceReadable(m_ui->PageControl1->tabBar());
     // The controls on the pages write in the pages' black; a dark desktop's dark field
     // colour is lightened under it.
     for (QWidget* field : std::initializer_list<QWidget*>{

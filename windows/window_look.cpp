@@ -14,10 +14,13 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
+#include <QStyleOptionTab>
+#include <QTabBar>
 #include <QWidget>
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace WindowLook {
 
@@ -107,38 +110,88 @@ QColor shiftedUntilReadable(const QColor& colour, std::initializer_list<QColor> 
     });
 }
 
+// Widens a range of shades by those of a sample's middle column, within the margins
+// where a style draws its frames.
+void widenByMiddleColumn(std::pair<QColor, QColor>& shades, const QImage& sample, int margin)
+{
+    for (int y = margin; y < sample.height() - margin; ++y) {
+        const QColor shade = QColor::fromRgb(sample.pixel(sample.width() / 2, y));
+        if (luminance(shade) < luminance(shades.first)) {
+            shades.first = shade;
+        }
+        if (luminance(shade) > luminance(shades.second)) {
+            shades.second = shade;
+        }
+    }
+}
+
 // The darkest and the lightest shade a button's face is painted in with this palette
 // colour, at rest and under the pointer (a press lasts only while the button is held).
 // Styles lift and shade a face (Fusion paints a dark face up to half as light again, in a
-// gradient, and tints a default button with the highlight), so the style paints samples
-// of the button's face, and their middle column is read.
+// gradient; Breeze tints a focused button with the highlight), so the style paints samples
+// of the button's face, and their middle column is read. A button of a dialog becomes its
+// default when it takes the focus, so it is sampled both plain and as the default. The
+// style is not shown the button itself: it would animate a change of state from the
+// button's present one, and the sample would show where the animation starts.
 std::pair<QColor, QColor> paintedFace(const QPushButton* button, const QColor& face)
 {
     QStyleOptionButton option;
     option.initFrom(button);
-    option.features =
-        button->isDefault() ? QStyleOptionButton::DefaultButton : QStyleOptionButton::None;
     option.palette.setColor(QPalette::Button, face);
     option.rect = QRect(0, 0, 24, 24);
     const QStyle::State atRest =
         option.state & ~(QStyle::State_HasFocus | QStyle::State_MouseOver | QStyle::State_Sunken);
+    std::vector features{button->isDefault() ? QStyleOptionButton::DefaultButton
+                                             : QStyleOptionButton::None};
+    if (button->autoDefault() && !button->isDefault()) {
+        features.push_back(QStyleOptionButton::DefaultButton);
+    }
+    std::vector states{atRest, atRest | QStyle::State_MouseOver};
+    if (button->focusPolicy() & Qt::TabFocus) {
+        states.push_back(atRest | QStyle::State_HasFocus);
+    }
     std::pair shades{face, face};
-    for (const QStyle::State state : {atRest, atRest | QStyle::State_MouseOver}) {
+    for (const auto feature : features) {
+        for (const QStyle::State state : states) {
+            option.features = feature;
+            option.state = state;
+            QImage sample(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
+            sample.fill(face);
+            QPainter painter(&sample);
+            button->style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter);
+            painter.end();
+            widenByMiddleColumn(shades, sample, 4);
+        }
+    }
+    return shades;
+}
+
+// The same for a tab strip's tabs, chosen and not: styles fill them from the button face
+// (Qt 6.4's Fusion) or from the window colour (6.8's, and Breeze), each a shade lighter
+// or darker. Here the style is shown the strip: Breeze paints a chosen tab by it.
+std::pair<QColor, QColor> paintedTabs(const QTabBar* bar, const QColor& face)
+{
+    QStyleOptionTab option;
+    option.initFrom(bar);
+    option.palette.setColor(QPalette::Button, face);
+    option.palette.setColor(QPalette::Window, face);
+    option.rect = QRect(0, 0, 40, 24);
+    option.shape = bar->shape();
+    option.position = QStyleOptionTab::Middle;
+    if (!bar->documentMode()) {
+        option.features |= QStyleOptionTab::HasFrame;
+    }
+    const QStyle::State atRest = option.state & ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+    std::pair shades{face, face};
+    for (const QStyle::State state :
+         {atRest, atRest | QStyle::State_MouseOver, atRest | QStyle::State_Selected}) {
         option.state = state;
         QImage sample(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
         sample.fill(face);
         QPainter painter(&sample);
-        button->style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, button);
+        bar->style()->drawControl(QStyle::CE_TabBarTabShape, &option, &painter, bar);
         painter.end();
-        for (int y = 4; y < sample.height() - 4; ++y) {
-            const QColor shade = QColor::fromRgb(sample.pixel(sample.width() / 2, y));
-            if (luminance(shade) < luminance(shades.first)) {
-                shades.first = shade;
-            }
-            if (luminance(shade) > luminance(shades.second)) {
-                shades.second = shade;
-            }
-        }
+        widenByMiddleColumn(shades, sample, 6);
     }
     return shades;
 }
@@ -263,6 +316,23 @@ void setTextColour(QWidget* widget, const QColor& colour)
         }
     }
     widget->setPalette(palette);
+}
+
+void setTabFaceReadable(QTabBar* bar)
+{
+    QPalette palette = bar->palette();
+    const QColor text = palette.color(QPalette::WindowText);
+    const double needed = neededContrast(bar->font());
+    const auto faceReads = [&](const QColor& face) {
+        const auto shades = paintedTabs(bar, face);
+        return contrastRatio(text, shades.first) >= needed &&
+               contrastRatio(text, shades.second) >= needed;
+    };
+    const QColor face = palette.color(QPalette::Button);
+    const QColor readable = movedUntil(face, luminance(face) < luminance(text), faceReads);
+    palette.setColor(QPalette::Button, readable);
+    palette.setColor(QPalette::Window, readable);
+    bar->setPalette(palette);
 }
 
 void setPanelColour(QWidget* widget, const QColor& colour)

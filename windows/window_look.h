@@ -14,6 +14,7 @@
 
 class QLabel;
 class QLineEdit;
+class QTabBar;
 class QWidget;
 
 namespace WindowLook {
@@ -89,6 +90,9 @@ void setBackground(QWidget* widget, const QColor& colour);
 // in. Of the two, the one that needs the smaller change of lightness gives way (a pure red
 // a shade darker on a light face, a dark face darker still under it).
 void setTextColour(QWidget* widget, const QColor& colour);
+// Moves a tab strip's face away from its text's lightness until the text reads on every
+// shade the style paints the tabs in, chosen, not chosen and under the pointer.
+void setTabFaceReadable(QTabBar* bar);
 // Gives a container the colour its style paints its own panels with, without filling
 // the container's whole rectangle (a tab widget's pages, not the strip beside its tabs).
 void setPanelColour(QWidget* widget, const QColor& colour);

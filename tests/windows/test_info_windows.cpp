@@ -191,7 +191,7 @@ void TestInfoWindows::controls_data()
                                       << "Lucida Sans" << 40 << windowText() << none;
     QTest::newRow("info: continue") << "TInfo"
                                     << "BitBtn1" << QRect(64, 120, 145, 33) << "ПРОДОЛЖИТЬ ОПРОС"
-                                    << ms << 11 << QColor(220, 0, 0) << none;
+                                    << ms << 11 << QColor(206, 0, 0) << none;
     QTest::newRow("attract: heading") << "TAttract"
                                       << "Label1" << QRect(88, 16, 286, 32)
                                       << "Что такое аттракция?" << ms << 27 << yellow << none;

@@ -725,9 +725,10 @@ void TestResults::looks_data()
     }
     QTest::newRow("compute button") << "BitBtn1" << ms << 11 << true << maroon << none;
     QTest::newRow("recommendations") << "Memo1" << ms << 11 << false << black << none;
-    // Red a shade darker, to read on the face.
-    QTest::newRow("consultation") << "BitBtn4" << ms << 11 << false << QColor(220, 0, 0) << none;
-    QTest::newRow("details") << "BitBtn3" << ms << 11 << false << QColor(220, 0, 0) << none;
+    // Red two shades darker, to read on the face, also in the highlight's tint it takes
+    // as the default button a focused button becomes.
+    QTest::newRow("consultation") << "BitBtn4" << ms << 11 << false << QColor(206, 0, 0) << none;
+    QTest::newRow("details") << "BitBtn3" << ms << 11 << false << QColor(206, 0, 0) << none;
     QTest::newRow("developer") << "BitBtn5" << ms << 11 << false << black << none;
     QTest::newRow("exit") << "BitBtn2" << ms << 11 << false << black << none;
 }
