@@ -79,10 +79,13 @@ void TestResults::initTestCase()
     registerFontSubstitutions();
 }
 
+// Answering 1111111 records these: type 1 2 %, type 2 21 %, and 10 % with a partner at 50.
+static const std::array<double, 7> lowWeights{0.13, 0.09, 0.07, 0.21, 0.16, 0.31, 0.51};
+
 void TestResults::init()
 {
     m_boxes = std::make_unique<MessageBoxCloser>();
-    startWith(QuestionCatalogue::weights());
+    startWith(weightsFor("1111111", lowWeights));
     m_links = std::make_unique<UrlRecorder>();
 }
 
@@ -137,7 +140,7 @@ void TestResults::workedExamples_data()
     QTest::addColumn<QString>("type2");
     QTest::addColumn<QString>("mutual");
 
-    const QList<double> low{0.13, 0.09, 0.07, 0.21, 0.16, 0.31, 0.51};
+    const QList<double> low(lowWeights.begin(), lowWeights.end());
     const QStringList lowGrid{"13%", "9%", "7%", "21%", "16%", "31%", "51%"};
     const auto partnerRow = [&](const char* name, const char* partner, const char* mutual) {
         QTest::newRow(name) << "1111111" << low << partner << lowGrid << "2%"
@@ -389,7 +392,7 @@ void TestResults::indicatorShowsTypeOne()
 {
     auto* bar = child<QProgressBar>(m_owner->windows().specHelp, QStringLiteral("ProgressBar1"));
     QCOMPARE(bar->value(), 0);
-    answerQuestionnaire(tandemo(), QStringLiteral("1455554"));
+    answerQuestionnaire(tandemo(), QStringLiteral("1111111"));
 
     int shownValue = -1;
     bool indicatorModal = false;
@@ -408,7 +411,7 @@ void TestResults::indicatorShowsTypeOne()
 
     QVERIFY(shown.ran());
     QVERIFY(indicatorModal);
-    QCOMPARE(shownValue, 77);
+    QCOMPARE(shownValue, 2);
     QVERIFY(m_boxes->seen().isEmpty());
 }
 
