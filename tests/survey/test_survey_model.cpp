@@ -32,9 +32,10 @@ QList<int> percents(const SurveyResults& results)
     return QList<int>(results.percent.begin(), results.percent.end());
 }
 
-// Answers' weights of type 2 21% and 91%.
+// Answers' weights of type 2 21% and 91%, and of a type 1 that ties at 30.5: 3 / 6 x 0.61.
 const QList<double> lowWeights{0.13, 0.09, 0.07, 0.21, 0.16, 0.31, 0.51};
 const QList<double> highWeights{0.97, 0.88, 0.93, 0.99, 0.86, 0.91, 0.85};
+const QList<double> tieWeights{0.92, 0.61, 0.43, 0.27, 0.46, 0.53, 0.39};
 
 // A model that records `weights` for `positions`.
 SurveyModel modelFor(const QString& positions, const QList<double>& weights)
@@ -145,13 +146,12 @@ void TestSurveyModel::results_data()
     QTest::newRow("tie 17.5 rounds up to even")
         << "1114141" << QList<double>{0.46, 0.30, 0.32, 0.98, 0.85, 0.28, 0.61}
         << QList<int>{46, 30, 32, 98, 85, 28, 61} << 18 << 54 << 17L;
-    // 3 / 6 x 0.61: P x 100 is exactly 30.5 in extended precision (plain double gives 31).
+    // P x 100 is exactly 30.5 in extended precision (plain double gives 31).
     QTest::newRow("tie 30.5 rounds down to even")
-        << "1232414" << QList<double>{0.92, 0.61, 0.43, 0.27, 0.46, 0.53, 0.39}
-        << QList<int>{92, 61, 43, 27, 46, 53, 39} << 30 << 52 << 31L;
+        << "1232414" << tieWeights << QList<int>{92, 61, 43, 27, 46, 53, 39} << 30 << 52 << 31L;
     QTest::newRow("high answers") << "1455554" << highWeights
                                   << QList<int>{97, 88, 93, 99, 86, 91, 85} << 81 << 91 << 81L;
-    // 0.57 x 100 is 56.99999999999999, as a weight at once and as the type 1 multiplier.
+    // 0.57 x 100 is 56.99999999999999: 56 %, at question 2 (type 1's factor) as at question 6.
     QTest::newRow("0.57 truncates")
         << "1311121" << QList<double>{0.44, 0.57, 0.06, 0.13, 0.19, 0.57, 0.27}
         << QList<int>{44, 56, 6, 13, 19, 56, 27} << 16 << 32 << 16L;
@@ -231,7 +231,7 @@ void TestSurveyModel::portableArithmeticMatchesX87()
 
 void TestSurveyModel::computingTwiceGivesTheSameNumbers()
 {
-    SurveyModel model(numberedWeights());
+    SurveyModel model = modelFor("1232414", tieWeights);
     QuestionnaireDriver(model).answerAll("1232414");
     const QList<double> before = weights(model);
 
