@@ -30,6 +30,46 @@ endif()
 set(TANDEMO_REAL_PROGRAM_ENV ${TANDEMO_SANITIZER_ENV} TANDEMO_WAIT_FACTOR=${TANDEMO_WAIT_FACTOR}
   LC_ALL=C.UTF-8 "TANDEMO_MAIN_CAPTION=Tandemo ${TANDEMO_CAPTION_VERSION}")
 
+# The suite's tiers, as CTest labels, so that each runs on its own (CMakePresets.json):
+#   unit     in process on the offscreen platform, with no server, compositor or bus: every
+#            tandemo_add_test, and the fuzzers' corpus replays;
+#   e2e      the real program, on an X server, compositor or bus that the test starts;
+#   package  the installation and the Debian package;
+#   slow     over about 30 s on two idle cores (a test may be slow in any tier).
+# One table, "label:name pattern", labels every test that tandemo_add_test does not make.
+set(TANDEMO_TEST_TIERS
+  "unit:_corpus$"
+  "e2e:^(e2e_|legibility_|install_package$)"
+  "package:^(install_package|package_reproducible)$"
+  "slow:^(legibility_desktops|package_reproducible)$")
+
+function(tandemo_test_labels name out)
+  set(labels ${ARGN})
+  foreach(row ${TANDEMO_TEST_TIERS})
+    string(FIND "${row}" ":" colon)
+    string(SUBSTRING "${row}" 0 ${colon} label)
+    math(EXPR colon "${colon} + 1")
+    string(SUBSTRING "${row}" ${colon} -1 pattern)
+    if(name MATCHES "${pattern}")
+      list(APPEND labels ${label})
+    endif()
+  endforeach()
+  if(NOT labels MATCHES "(^|;)(unit|e2e|package)(;|$)")
+    message(FATAL_ERROR "Test ${name} is in no tier: add it to TANDEMO_TEST_TIERS")
+  endif()
+  set(${out} ${labels} PARENT_SCOPE)
+endfunction()
+
+# tandemo_label_tests(): labels each test the calling folder has added so far. Called last
+# in a folder that adds tests without tandemo_add_test.
+function(tandemo_label_tests)
+  get_directory_property(tests TESTS)
+  foreach(test ${tests})
+    tandemo_test_labels(${test} labels)
+    set_tests_properties(${test} PROPERTIES LABELS "${labels}")
+  endforeach()
+endfunction()
+
 function(tandemo_add_test)
   cmake_parse_arguments(ARG "" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${ARG_NAME} ${ARG_SOURCES})
@@ -41,7 +81,9 @@ function(tandemo_add_test)
     set(ARG_TIMEOUT 300)
   endif()
   set(env QT_QPA_PLATFORM=offscreen QT_FONT_DPI=96 LC_ALL=C.UTF-8 ${TANDEMO_SANITIZER_ENV})
+  tandemo_test_labels(${ARG_NAME} labels unit)
   set_tests_properties(${ARG_NAME} PROPERTIES
     TIMEOUT ${ARG_TIMEOUT}
-    ENVIRONMENT "${env}")
+    ENVIRONMENT "${env}"
+    LABELS "${labels}")
 endfunction()

@@ -178,6 +178,26 @@ type_into() {
     xdotool type --delay 20 "$text"
 }
 
+# control_menu <item> <keys...>: chooses item 1 to 4 of УПРАВЛЕНИЕ, by the keys that open the
+# menu on it, then Return, or with the mouse, as the run goes; $asked is the moment of choosing.
+control_menu() {
+    local item=$1 px py pw ph
+    shift
+    if [ "$menu_by" = keys ]; then
+        keys "$@"
+        wait_until 5 "the menu to open" popup_window
+        asked=$(now)
+        keys Return
+    else
+        click_at "$main" "$(scaled 30)" $((menu_h / 2))
+        wait_until 5 "the УПРАВЛЕНИЕ menu to open" popup_window
+        read -r px py pw ph < <(client_geometry "$(popup_window)")
+        # Four items of equal height: item n's middle is 2n - 1 eighths down the popup.
+        asked=$(now)
+        xdotool mousemove --sync $((px + pw / 2)) $((py + ph * (2 * item - 1) / 8)) click 1
+    fi
+}
+
 # ---- start-up --------------------------------------------------------------------------
 
 if [ "$scale" -eq 1 ]; then
@@ -285,19 +305,8 @@ shoot "$main" main-start
 menu_h=$(menu_bar_height "$main") || fail "no purple client area right under the menu bar"
 note "menu bar ${menu_h}px high"
 
-if [ "$menu_by" = keys ]; then
-    # A bare Alt highlights the first menu title; Down opens it on its first item.
-    keys alt Down
-    wait_until 5 "the menu to open" popup_window
-    keys Return
-else
-    click_at "$main" "$(scaled 30)" $((menu_h / 2))
-    wait_until 5 "the УПРАВЛЕНИЕ menu to open" popup_window
-    popup=$(popup_window)
-    read -r px py pw ph < <(client_geometry "$popup")
-    # Four items of equal height: the first is at an eighth of the popup's height.
-    xdotool mousemove --sync $((px + pw / 2)) $((py + ph / 8)) click 1
-fi
+# A bare Alt highlights the first menu title; Down opens it on its first item.
+control_menu 1 alt Down
 wait_until 5 "the menu to close" popup_closed
 
 client_y=$menu_h
@@ -485,19 +494,7 @@ done
 note "every centred frame stayed centred while it was mapped"
 
 xdotool windowactivate --sync "$main"
-if [ "$menu_by" = keys ]; then
-    keys F10 Up # from the first item up to the last, "ВЫХОД"
-    wait_until 5 "the menu to open" popup_window
-    asked=$(now)
-    keys Return
-else
-    click_at "$main" "$(scaled 30)" $((menu_h / 2))
-    wait_until 5 "the УПРАВЛЕНИЕ menu to open" popup_window
-    popup=$(popup_window)
-    read -r px py pw ph < <(client_geometry "$popup")
-    asked=$(now)
-    xdotool mousemove --sync $((px + pw / 2)) $((py + ph * 7 / 8)) click 1
-fi
+control_menu 4 F10 Up # from the first item up to the last, "ВЫХОД"
 wait_until 10 "the program to end after ВЫХОД" process_ended "$app_pid"
 status=0
 wait "$app_pid" || status=$?

@@ -26,27 +26,9 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/xsession.sh"
 
 mkdir -p "$shots"
-work=$(mktemp -d "${TMPDIR:-/tmp}/tandemo-wayland.XXXXXX")
-app_pid=
-session_pids=()
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    local i
-    for ((i = ${#session_pids[@]} - 1; i >= 0; i--)); do
-        kill "${session_pids[i]}" 2>/dev/null || true
-        wait "${session_pids[i]}" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
+x_session_work wayland
 # Whatever the caller's environment: the accessible names read back are Russian.
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
+x_session_home "$work"
 # As a Wayland desktop says of its session; Qt alone would then go native even with DISPLAY.
 export XDG_SESSION_TYPE=wayland
 
@@ -54,7 +36,7 @@ export XDG_SESSION_TYPE=wayland
 compositor=tandemo-$(basename "$work")
 weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 --idle-time=0 \
     --socket="$compositor" --debug --log="$work/weston.log" >/dev/null 2>&1 &
-session_pids+=($!)
+x_session_pids+=($!)
 wait_until 10 "Weston to listen" test -S "$XDG_RUNTIME_DIR/$compositor"
 note "Weston on $compositor (1024x768)"
 
@@ -70,21 +52,10 @@ wait_exit() {
 
 # ---- with Xwayland ---------------------------------------------------------------------
 
-numberfile="$work/display"
-: >"$numberfile"
-WAYLAND_DISPLAY=$compositor Xwayland -displayfd 3 -nolisten tcp -noreset \
-    3>"$numberfile" >"$work/xwayland.log" 2>&1 &
-session_pids+=($!)
-wait_until 10 "Xwayland to report its display" grep -q . "$numberfile"
-xwayland=":$(tr -d '[:space:]' <"$numberfile")"
-DISPLAY=$xwayland openbox --sm-disable >"$work/openbox.log" 2>&1 &
-session_pids+=($!)
-DISPLAY=$xwayland wait_until 10 "openbox to manage Xwayland's screen" wm_running
-note "Xwayland $xwayland with openbox"
-
-WAYLAND_DISPLAY=$compositor DISPLAY=$xwayland "$program" >"$work/app.log" 2>&1 &
+# Its session bus is the one the native run's accessibility bus is started from, below.
+x_session_start "$work" 1024x768 openbox "$compositor"
+WAYLAND_DISPLAY=$compositor "$program" >"$work/app.log" 2>&1 &
 app_pid=$!
-export DISPLAY=$xwayland
 read -r screen_w screen_h < <(xwininfo -root | awk '/^ *Width/ { w = $NF } /^ *Height/ { h = $NF }
     END { print w, h }')
 splash= main=
@@ -149,12 +120,6 @@ has_view() { views | grep -q "^$1|"; }
 no_view() { ! has_view "$1"; }
 
 # The accessibility bus, as a desktop starts it when a screen reader is on.
-: >"$work/bus"
-dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >"$work/dbus.log" 2>&1 &
-session_pids+=($!)
-wait_until 10 "the session bus" grep -q . "$work/bus"
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
-export DBUS_SESSION_BUS_ADDRESS
 gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
     --method org.freedesktop.DBus.Properties.Set org.a11y.Status IsEnabled '<true>' >/dev/null
 a11y_bus=$(gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \

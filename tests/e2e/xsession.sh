@@ -1,11 +1,15 @@
 # Sourced by the tests that run the real program: a private X server with a window
 # manager, and small helpers to wait for windows and to read them from outside.
 #
-#   x_session_start <work dir> [<width>x<height>] [<manager>]
-#                     exports DISPLAY, starts Xvfb, a private session bus and the window
-#                     manager: openbox (the default), kwin (KWin with its Breeze frame),
-#                     mutter or xfwm4; then watches the root window's children being
-#                     created, placed and mapped (frame_places)
+#   x_session_start <work dir> [<width>x<height>] [<manager>] [<Wayland compositor>]
+#                     exports DISPLAY, starts Xvfb (Xwayland on the compositor's socket,
+#                     when one is named), a private session bus and the window manager:
+#                     openbox (the default), kwin (KWin with its Breeze frame), mutter or
+#                     xfwm4; then watches the root window's children being created, placed
+#                     and mapped (frame_places)
+#   x_session_home <work dir>
+#                     a session's own home, configuration, cache and runtime folders there,
+#                     and none of the caller's display, compositor or bus
 #   x_session_stop    ends what x_session_start started
 #   x_session_work <name>
 #                     makes the script's folder $work; at exit kills $app_pid, ends the
@@ -68,18 +72,22 @@ wait_until() {
     done
 }
 
-x_session_start() {
-    local dir=$1 screen=${2:-1024x768} manager=${3:-openbox}
-    mkdir -p "$dir"
-    x_session_dir=$dir
-    # Keep the window manager and Qt away from the user's own settings and caches.
-    export HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/.config" XDG_CACHE_HOME="$dir/home/.cache"
-    export XDG_RUNTIME_DIR="$dir/runtime"
+# Keeps the compositor, the window manager and Qt away from the user's own settings and caches.
+x_session_home() {
+    export HOME="$1/home" XDG_CONFIG_HOME="$1/home/.config" XDG_CACHE_HOME="$1/home/.cache"
+    export XDG_RUNTIME_DIR="$1/runtime"
     mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"
-    unset WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
+    unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
     # Whatever the caller's environment: the managers and the program read texts in UTF-8.
     export LANG=C.UTF-8 LC_ALL=C.UTF-8
+}
+
+x_session_start() {
+    local dir=$1 screen=${2:-1024x768} manager=${3:-openbox} compositor=${4:-}
+    mkdir -p "$dir"
+    x_session_dir=$dir
+    x_session_home "$dir"
 
     # -displayfd lets the server choose a free display number and tell us which. The
     # choice cannot race: the server takes a number by binding its socket and moves on to
@@ -91,10 +99,13 @@ x_session_start() {
         # Plasma's own session: KWin as the Wayland compositor with its Xwayland.
         x_session_kwin_wayland "$dir" "$screen"
     else
-        Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset \
-            3>"$numberfile" >"$dir/xvfb.log" 2>&1 &
+        # Xwayland's screen is the compositor's output.
+        local server=(Xvfb -screen 0 "${screen}x24")
+        [ -z "$compositor" ] || server=(env WAYLAND_DISPLAY="$compositor" Xwayland)
+        "${server[@]}" -displayfd 3 -nolisten tcp -noreset \
+            3>"$numberfile" >"$dir/xserver.log" 2>&1 &
         x_session_pids+=($!)
-        wait_until 10 "Xvfb to report its display" grep -q . "$numberfile"
+        wait_until 10 "the X server to report its display" grep -q . "$numberfile"
         export DISPLAY=":$(tr -d '[:space:]' <"$numberfile")"
     fi
 

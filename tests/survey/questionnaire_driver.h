@@ -48,6 +48,19 @@ inline QuestionCatalogue::WeightTable weightsFor(std::string_view positions,
     return table;
 }
 
+// A weight table made for tests of what gets recorded: answer p of question q weighs
+// (10q + p) / 100, so a recorded 0.23 says it came from box 3 on question 2.
+inline QuestionCatalogue::WeightTable numberedWeights()
+{
+    QuestionCatalogue::WeightTable table;
+    for (std::size_t q = 0; q < table.size(); ++q) {
+        for (std::size_t pos = 0; pos < table[q].size(); ++pos) {
+            table[q][pos] = static_cast<double>(10 * (q + 1) + pos + 1) / 100;
+        }
+    }
+    return table;
+}
+
 template <class Model> class QuestionnaireDriver {
 public:
     explicit QuestionnaireDriver(Model& model) : m_model(model) {}

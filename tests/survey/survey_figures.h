@@ -11,11 +11,30 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
 #include <type_traits>
+
+// Type 1 and type 2 as plain double arithmetic would give them from the recorded weights,
+// every operation rounded to double at once (lrint rounds ties to even in the default
+// rounding mode).
+inline long plainDoubleType1(std::array<double, 7> w)
+{
+    for (double& x : w) {
+        x = x * 100 / 100;
+    }
+    const double p = (w[0] + w[2] + w[3] + w[4] + w[5] + w[6]) / 6 * w[1];
+    return std::lrint(p * 100);
+}
+
+inline long plainDoubleType2(const std::array<double, 7>& w)
+{
+    const double p = (w[0] + w[2] + w[3] + w[4] + w[5] + w[6] + w[1]) / 7;
+    return std::lrint(p * 100);
+}
 
 template <class Model> std::string surveyFigures(std::string_view positions)
 {

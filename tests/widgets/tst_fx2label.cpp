@@ -5,6 +5,7 @@
 #include "label_pixels.h"
 
 #include <QAccessible>
+#include <QDebug>
 #include <QPainter>
 #include <QPointer>
 #include <QSignalSpy>
@@ -77,20 +78,25 @@ QImage render(Backdrop& backdrop, QWidget& label)
     return under(backdrop, label, true);
 }
 
+// A transparent label at (10, 10) on the backdrop, in the big font and maroon.
 struct Scene {
     Backdrop backdrop;
     Tfx2Label* label = new Tfx2Label(&backdrop);
 
-    // A fixed box with the big font, text centred so every effect has room around it.
-    explicit Scene(const QString& caption = "HO")
+    Scene()
     {
-        label->setAutoSize(false);
-        label->setGeometry(10, 10, 200, 80);
+        label->move(10, 10);
         label->setFont(bigFont());
         label->setFontColor(clMaroon);
+        label->setTransparent(true);
+    }
+    // A fixed box, text centred so every effect has room around it.
+    explicit Scene(const QString& caption) : Scene()
+    {
+        label->setAutoSize(false);
+        label->resize(200, 80);
         label->setAlignment(fx2::taCenter);
         label->setLayout(fx2::tlCenter);
-        label->setTransparent(true);
         label->setCaption(caption);
     }
     Mask face() { return Mask::ofColour(render(backdrop, *label), kMaroon); }
@@ -418,7 +424,7 @@ void TestFx2Label::shadow()
     QFETCH(int, shadowDepth);
     QFETCH(QPoint, offset);
 
-    Scene scene;
+    Scene scene("HO");
     const Mask face = scene.face();
     QVERIFY(face.count() > 100);
     scene.label->effects()->setShadowAngle(shadowAngle);
@@ -452,7 +458,7 @@ void TestFx2Label::relief()
     QFETCH(QPoint, highlight);
     QFETCH(QColor, faceColour);
 
-    Scene scene;
+    Scene scene("HO");
     const Mask face = scene.face();
     scene.label->effects()->setStyle(style);
     scene.label->setEnabled(enabled);
@@ -464,7 +470,7 @@ void TestFx2Label::relief()
 
 void TestFx2Label::outlineIsHollow()
 {
-    Scene scene;
+    Scene scene("HO");
     const Mask face = scene.face();
     scene.label->effects()->setOutline(true);
     scene.label->effects()->setPen({clRed, 1, Qt::SolidLine, QPainter::CompositionMode_SourceOver});
@@ -481,7 +487,7 @@ void TestFx2Label::outlineIsHollow()
 
 void TestFx2Label::glyphFillsLettersOnly()
 {
-    Scene scene;
+    Scene scene("HO");
     const Mask face = scene.face();
     const QImage empty = under(scene.backdrop, *scene.label, false);
     QImage glyph(5, 3, QImage::Format_RGB32);
@@ -544,7 +550,7 @@ void TestFx2Label::transparentCopy()
 
 void TestFx2Label::opaqueCoversParent()
 {
-    Scene scene;
+    Scene scene("HO");
     scene.label->setTransparent(false);
     QVERIFY(scene.label->testAttribute(Qt::WA_OpaquePaintEvent));
     const QImage image = render(scene.backdrop, *scene.label);
@@ -570,17 +576,12 @@ void TestFx2Label::rotation()
     QFETCH(int, angle);
     QFETCH(bool, inkLow);
 
-    Backdrop backdrop;
-    auto* label = new Tfx2Label(&backdrop);
-    label->move(10, 10);
-    label->setFont(bigFont());
-    label->setFontColor(clMaroon);
-    label->setTransparent(true);
-    label->setCaption("MM...");
-    label->effects()->setAngle(angle);
-    QVERIFY(label->height() > 2 * label->width());
+    Scene scene;
+    scene.label->setCaption("MM...");
+    scene.label->effects()->setAngle(angle);
+    QVERIFY(scene.label->height() > 2 * scene.label->width());
 
-    const Mask ink = Mask::ofColour(render(backdrop, *label), kMaroon);
+    const Mask ink = scene.face();
     int upper = 0;
     int lower = 0;
     ink.forEach([&](int x, int y) {
@@ -603,19 +604,14 @@ void TestFx2Label::ampersandDrawnAsItself()
 {
     QFETCH(bool, showAccelChar);
 
-    Backdrop backdrop;
-    auto* label = new Tfx2Label(&backdrop);
-    label->move(10, 10);
-    label->setFont(bigFont());
-    label->setFontColor(clMaroon);
-    label->setTransparent(true);
-    label->setShowAccelChar(showAccelChar);
-    label->setCaption("A&B");
-    const Mask ink = Mask::ofColour(render(backdrop, *label), kMaroon);
+    Scene scene;
+    scene.label->setShowAccelChar(showAccelChar);
+    scene.label->setCaption("A&B");
+    const Mask ink = scene.face();
 
     // The same three characters written plainly, without antialiasing or hinting, at the
     // cell's origin.
-    QImage expected(label->size(), QImage::Format_RGB32);
+    QImage expected(scene.label->size(), QImage::Format_RGB32);
     expected.fill(kKey);
     {
         QPainter painter(&expected);
@@ -670,18 +666,13 @@ void TestFx2Label::devicePixelRatio()
     };
     const QRect box1 = bounds(ink1, 1);
     const QRect box2 = bounds(ink2, 2);
-    QVERIFY2(std::abs(box1.left() - box2.left()) <= 1 && std::abs(box1.top() - box2.top()) <= 1 &&
-                 std::abs(box1.right() - box2.right()) <= 1 &&
-                 std::abs(box1.bottom() - box2.bottom()) <= 1,
-             qPrintable(QString("%1,%2 %3x%4 against %5,%6 %7x%8")
-                            .arg(box1.x())
-                            .arg(box1.y())
-                            .arg(box1.width())
-                            .arg(box1.height())
-                            .arg(box2.x())
-                            .arg(box2.y())
-                            .arg(box2.width())
-                            .arg(box2.height())));
+    const auto near = [](QPoint a, QPoint b) {
+        return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1;
+    };
+    QString boxes;
+    QDebug(&boxes) << box1 << "against" << box2;
+    QVERIFY2(near(box1.topLeft(), box2.topLeft()) && near(box1.bottomRight(), box2.bottomRight()),
+             qPrintable(boxes));
     // Drawn at the finer ratio rather than enlarged: some 2 x 2 blocks are not uniform.
     int mixedBlocks = 0;
     for (int y = 0; y + 1 < twice.height(); y += 2) {

@@ -5,6 +5,7 @@
 
 #include "assets.h"
 #include "font_substitutions.h"
+#include "questionnaire_driver.h"
 #include "tandemo.h"
 #include "window_look.h"
 #include "window_owner.h"
@@ -67,7 +68,7 @@ void TestInfoWindows::initTestCase()
 void TestInfoWindows::init()
 {
     m_boxes = std::make_unique<MessageBoxCloser>();
-    m_owner = std::make_unique<WindowOwner>();
+    m_owner = std::make_unique<WindowOwner>(numberedWeights());
     m_owner->createWindows();
     tandemo()->show();
     QVERIFY(QTest::qWaitForWindowExposed(tandemo()));
@@ -273,7 +274,7 @@ void TestInfoWindows::currentProbability_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("before the questionnaire") << QStringList{} << "0%";
     QTest::newRow("answer 1, then questions 2 and 3")
-        << QStringList{"BitBtn1", "CheckBox1", "BitBtn2", "BitBtn3"} << "10%";
+        << QStringList{"BitBtn1", "CheckBox1", "BitBtn2", "BitBtn3"} << "12%";
 }
 
 void TestInfoWindows::currentProbability()

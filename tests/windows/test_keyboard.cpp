@@ -5,6 +5,7 @@
 
 #include "font_substitutions.h"
 #include "modal_watcher.h"
+#include "questionnaire_driver.h"
 #include "survey_model.h"
 #include "tandemo.h"
 #include "url_recorder.h"
@@ -52,7 +53,7 @@ private:
 
 void TestKeyboard::init()
 {
-    m_owner = std::make_unique<WindowOwner>();
+    m_owner = std::make_unique<WindowOwner>(numberedWeights());
     m_owner->createWindows();
     m_tandemo = m_owner->windows().tandemo;
     activate(m_tandemo);
@@ -213,11 +214,11 @@ void TestKeyboard::spaceTicksAnswerBoxes_data()
     QTest::addColumn<int>("question");
     QTest::addColumn<int>("position");
     QTest::addColumn<double>("weight"); // recorded for that question by the tick
-    QTest::newRow("question 1, box 1") << 1 << 1 << 0.74;
-    QTest::newRow("question 1, box 3") << 1 << 3 << 0.34;
-    QTest::newRow("question 1, box 6") << 1 << 6 << 0.74;
-    QTest::newRow("question 2, box 3") << 2 << 3 << 0.58;
-    QTest::newRow("question 7, box 4") << 7 << 4 << 0.83;
+    QTest::newRow("question 1, box 1") << 1 << 1 << 0.11;
+    QTest::newRow("question 1, box 3") << 1 << 3 << 0.13;
+    QTest::newRow("question 1, box 6") << 1 << 6 << 0.16;
+    QTest::newRow("question 2, box 3") << 2 << 3 << 0.23;
+    QTest::newRow("question 7, box 4") << 7 << 4 << 0.74;
 }
 
 void TestKeyboard::spaceTicksAnswerBoxes()

@@ -5,6 +5,7 @@
 #include "font_substitutions.h"
 #include "link_opener.h"
 #include "modal_watcher.h"
+#include "questionnaire_driver.h"
 #include "survey_model.h"
 #include "tandemo.h"
 #include "tandemo_version.h"
@@ -88,7 +89,7 @@ private:
 
 void TestTandemo::init()
 {
-    m_owner = std::make_unique<WindowOwner>();
+    m_owner = std::make_unique<WindowOwner>(numberedWeights());
     m_owner->createWindows();
     m_window = m_owner->windows().tandemo;
     m_window->show();
@@ -399,19 +400,19 @@ void TestTandemo::recordingThroughBoxClicks_data()
     QTest::newRow("question 1 marked, nothing ticked")
         << "start q1" << QList<double>{0, 1, 1, 1, 1, 1, 0} << 0;
     QTest::newRow("clearing box 1 records for question 2")
-        << "start q1 t1 q2 q3" << QList<double>{0.74, 0.12, 1, 1, 1, 1, 0} << 10;
-    QTest::newRow("clearing box 3 records 0.58 for question 2")
-        << "start q1 t3 q2" << QList<double>{0.34, 0.58, 1, 1, 1, 1, 0} << 20;
+        << "start q1 t1 q2 q3" << QList<double>{0.11, 0.21, 1, 1, 1, 1, 0} << 12;
+    QTest::newRow("clearing box 3 records for question 2")
+        << "start q1 t3 q2" << QList<double>{0.13, 0.23, 1, 1, 1, 1, 0} << 3;
     QTest::newRow("unticking records the same weight again")
-        << "start q1 t2 t2" << QList<double>{0.40, 1, 1, 1, 1, 1, 0} << 40;
+        << "start q1 t2 t2" << QList<double>{0.12, 1, 1, 1, 1, 1, 0} << 12;
     QTest::newRow("box 6 keeps its tick through question 1 again")
-        << "start q1 t6 q1" << QList<double>{0.74, 1, 1, 1, 1, 1, 0} << 74;
+        << "start q1 t6 q1" << QList<double>{0.16, 1, 1, 1, 1, 1, 0} << 16;
     QTest::newRow("questions 1 and 3 both marked record together")
-        << "start q1 q2 q3 q1 t2" << QList<double>{0.40, 1, 0.22, 1, 1, 1, 0} << 40;
+        << "start q1 q2 q3 q1 t2" << QList<double>{0.12, 1, 0.32, 1, 1, 1, 0} << 12;
     QTest::newRow("question 7 never released")
-        << "start q1 q7 q3 t2" << QList<double>{0.40, 1, 0.22, 1, 1, 1, 0.35} << 40;
+        << "start q1 q7 q3 t2" << QList<double>{0.12, 1, 0.32, 1, 1, 1, 0.72} << 12;
     QTest::newRow("skipping to 4 after 2 leaves 2 marked")
-        << "start q1 q2 q4 t4" << QList<double>{0, 0.83, 1, 0.82, 1, 1, 0} << 0;
+        << "start q1 q2 q4 t4" << QList<double>{0, 0.24, 1, 0.44, 1, 1, 0} << 0;
 }
 
 void TestTandemo::recordingThroughBoxClicks()
