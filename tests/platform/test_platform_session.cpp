@@ -27,51 +27,34 @@ void TestPlatformSession::choosesFromTheEnvironment_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<bool>("refused");
 
-    const QString needs = QStringLiteral("Tandemo needs a graphical desktop session: ");
-    QTest::newRow("X11 session") << ""
-                                 << ""
-                                 << ":0" << true << "xcb"
-                                 << needs + "no X server answers at DISPLAY=:0." << false;
-    QTest::newRow("X11 display without a server, or without its screen")
-        << ""
-        << ""
-        << ":0.-1" << false << "" << needs + "no X server answers at DISPLAY=:0.-1." << true;
-    QTest::newRow("Wayland with Xwayland goes through Xwayland")
-        << ""
-        << "wayland-0"
-        << ":1" << true << "xcb;wayland"
-        << needs + "neither DISPLAY=:1 nor WAYLAND_DISPLAY=wayland-0 answers." << false;
-    QTest::newRow("Wayland with an X display that does not answer runs natively")
-        << ""
-        << "wayland-0"
-        << ":1" << false << "wayland"
-        << needs + "neither DISPLAY=:1 nor WAYLAND_DISPLAY=wayland-0 answers." << false;
-    QTest::newRow("Wayland alone runs natively")
-        << ""
-        << "wayland-0"
-        << "" << false << "wayland"
-        << needs + "no Wayland compositor answers at WAYLAND_DISPLAY=wayland-0, "
-                   "or Qt's Wayland plugin (qt6-wayland) is missing."
-        << false;
-    QTest::newRow("the user's platform wins on Wayland")
-        << "wayland"
-        << "wayland-0"
-        << ":1" << true << ""
-        << needs + "the platform QT_QPA_PLATFORM=wayland could not be started." << false;
-    QTest::newRow("the user's X11 without a usable display")
-        << "xcb"
-        << ""
-        << ":0.4294967295" << false << ""
-        << needs + "the platform QT_QPA_PLATFORM=xcb could not be started." << true;
-    QTest::newRow("the user's platform needs no display")
-        << "offscreen"
-        << ""
-        << "" << false << ""
-        << needs + "the platform QT_QPA_PLATFORM=offscreen could not be started." << false;
-    QTest::newRow("no display named")
-        << ""
-        << ""
-        << "" << false << "" << needs + "neither DISPLAY nor WAYLAND_DISPLAY is set." << true;
+    const auto row = [](const char* name, const char* qpaPlatform, const char* waylandDisplay,
+                        const char* display, bool usable, const char* platform, const char* line,
+                        bool refused) {
+        QTest::newRow(name) << QString(qpaPlatform) << QString(waylandDisplay) << QString(display)
+                            << usable << QString(platform)
+                            << QStringLiteral("Tandemo needs a graphical desktop session: ") +
+                                   QString::fromUtf8(line)
+                            << refused;
+    };
+    row("X11 session", "", "", ":0", true, "xcb", "no X server answers at DISPLAY=:0.", false);
+    row("X11 display without a server, or without its screen", "", "", ":0.-1", false, "",
+        "no X server answers at DISPLAY=:0.-1.", true);
+    row("Wayland with Xwayland goes through Xwayland", "", "wayland-0", ":1", true, "xcb;wayland",
+        "neither DISPLAY=:1 nor WAYLAND_DISPLAY=wayland-0 answers.", false);
+    row("Wayland with an X display that does not answer runs natively", "", "wayland-0", ":1",
+        false, "wayland", "neither DISPLAY=:1 nor WAYLAND_DISPLAY=wayland-0 answers.", false);
+    row("Wayland alone runs natively", "", "wayland-0", "", false, "wayland",
+        "no Wayland compositor answers at WAYLAND_DISPLAY=wayland-0, "
+        "or Qt's Wayland plugin (qt6-wayland) is missing.",
+        false);
+    row("the user's platform wins on Wayland", "wayland", "wayland-0", ":1", true, "",
+        "the platform QT_QPA_PLATFORM=wayland could not be started.", false);
+    row("the user's X11 without a usable display", "xcb", "", ":0.4294967295", false, "",
+        "the platform QT_QPA_PLATFORM=xcb could not be started.", true);
+    row("the user's platform needs no display", "offscreen", "", "", false, "",
+        "the platform QT_QPA_PLATFORM=offscreen could not be started.", false);
+    row("no display named", "", "", "", false, "", "neither DISPLAY nor WAYLAND_DISPLAY is set.",
+        true);
 }
 
 void TestPlatformSession::choosesFromTheEnvironment()
