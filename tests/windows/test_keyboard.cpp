@@ -46,6 +46,8 @@ private:
     void activate(QWidget* window);
     // The survey in the state a script of "start", "qN" and "tN" steps leaves it.
     void prepare(const QString& script);
+    // After the script, the named window active on the given page of its tabs.
+    QWidget* open(const QString& windowName, const QString& script, int tab);
 
     std::unique_ptr<WindowOwner> m_owner;
     TTandemo* m_tandemo = nullptr;
@@ -107,6 +109,17 @@ void TestKeyboard::prepare(const QString& script)
     }
 }
 
+QWidget* TestKeyboard::open(const QString& windowName, const QString& script, int tab)
+{
+    prepare(script);
+    QWidget* top = window(windowName);
+    if (auto* tabs = top->findChild<QTabWidget*>()) {
+        tabs->setCurrentIndex(tab);
+    }
+    activate(top);
+    return top;
+}
+
 void TestKeyboard::tabOrderFollowsTheLayout_data()
 {
     QTest::addColumn<QString>("windowName");
@@ -116,43 +129,31 @@ void TestKeyboard::tabOrderFollowsTheLayout_data()
     // back to the first.
     QTest::addColumn<QStringList>("order");
 
+    const auto row = [](const char* name, const char* windowName, const char* script, int tab,
+                        const QStringList& order) {
+        QTest::newRow(name) << QString(windowName) << QString(script) << tab << order;
+    };
     const QStringList questions{"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4",
                                 "BitBtn5", "BitBtn6", "BitBtn7"};
-    QTest::newRow("questionnaire before the start") << "TTandemo"
-                                                    << "" << 0 << QStringList{"BitBtn10"};
-    QTest::newRow("questionnaire on question 1")
-        << "TTandemo"
-        << "start q1" << 0
-        << QStringList{"BitBtn10"} + questions + QStringList{"Edit1",     "CheckBox1", "CheckBox2",
-                                                             "CheckBox3", "CheckBox4", "CheckBox5",
-                                                             "CheckBox6"};
-    QTest::newRow("questionnaire with results available")
-        << "TTandemo"
-        << "start q1 q2 q3 q4 q5 q6 q7 t1" << 0
-        << questions +
-               QStringList{"BitBtn8", "Edit1", "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"};
+    const QStringList boxes{"CheckBox1", "CheckBox2", "CheckBox3",
+                            "CheckBox4", "CheckBox5", "CheckBox6"};
+    row("questionnaire before the start", "TTandemo", "", 0, {"BitBtn10"});
+    row("questionnaire on question 1", "TTandemo", "start q1", 0,
+        QStringList{"BitBtn10"} + questions + QStringList{"Edit1"} + boxes);
+    row("questionnaire with results available", "TTandemo", "start q1 q2 q3 q4 q5 q6 q7 t1", 0,
+        questions + QStringList{"BitBtn8", "Edit1"} + boxes.first(4));
     const QString tabBar = QStringLiteral("qt_tabwidget_tabbar");
-    QTest::newRow("results, first tab")
-        << "TResults"
-        << "" << 0 << QStringList{tabBar, "StringGrid1", "BitBtn9", "Button1"};
-    QTest::newRow("results, second tab")
-        << "TResults"
-        << "" << 1 << QStringList{tabBar, "Edit1", "Edit4", "Edit2", "Edit3", "BitBtn1"};
-    QTest::newRow("results, third tab")
-        << "TResults"
-        << "" << 2
-        << QStringList{tabBar, "Memo1", "BitBtn4", "BitBtn11", "BitBtn3", "BitBtn5", "BitBtn2"};
-    QTest::newRow("current probability") << "TInfo"
-                                         << "" << 0 << QStringList{"Edit1", "BitBtn1"};
+    row("results, first tab", "TResults", "", 0, {tabBar, "StringGrid1", "BitBtn9", "Button1"});
+    row("results, second tab", "TResults", "", 1,
+        {tabBar, "Edit1", "Edit4", "Edit2", "Edit3", "BitBtn1"});
+    row("results, third tab", "TResults", "", 2,
+        {tabBar, "Memo1", "BitBtn4", "BitBtn11", "BitBtn3", "BitBtn5", "BitBtn2"});
+    row("current probability", "TInfo", "", 0, {"Edit1", "BitBtn1"});
     // The disclaimer text takes Tab as text, so the walk starts after it.
-    QTest::newRow("indicator") << "TSpecHelp"
-                               << "" << 0
-                               << QStringList{"Button1", "Button2", "Button3",  "Button4",
-                                              "Button5", "BitBtn1", "RichEdit1"};
-    QTest::newRow("attraction") << "TAttract"
-                                << "" << 0 << QStringList{"Memo1", "BitBtn1"};
-    QTest::newRow("about") << "TAboutBox"
-                           << "" << 0 << QStringList{"OKButton"};
+    row("indicator", "TSpecHelp", "", 0,
+        {"Button1", "Button2", "Button3", "Button4", "Button5", "BitBtn1", "RichEdit1"});
+    row("attraction", "TAttract", "", 0, {"Memo1", "BitBtn1"});
+    row("about", "TAboutBox", "", 0, {"OKButton"});
 }
 
 void TestKeyboard::tabOrderFollowsTheLayout()
@@ -161,12 +162,7 @@ void TestKeyboard::tabOrderFollowsTheLayout()
     QFETCH(QString, script);
     QFETCH(int, tab);
     QFETCH(QStringList, order);
-    prepare(script);
-    QWidget* top = window(windowName);
-    if (auto* tabs = top->findChild<QTabWidget*>()) {
-        tabs->setCurrentIndex(tab);
-    }
-    activate(top);
+    QWidget* top = open(windowName, script, tab);
     QWidget* first = order.first() == QLatin1String("qt_tabwidget_tabbar")
                          ? static_cast<QWidget*>(top->findChild<QTabWidget*>()->tabBar())
                          : child<QWidget>(top, order.first());
@@ -246,33 +242,25 @@ void TestKeyboard::enterPressesTheFocusedButton_data()
     // address handed to the desktop.
     QTest::addColumn<QString>("effect");
 
-    const int ret = Qt::Key_Return;
-    const int enter = Qt::Key_Enter;
-    QTest::newRow("question button, Return") << "TTandemo"
-                                             << "start" << 0 << "BitBtn3" << ret << "question 3";
-    QTest::newRow("question button, keypad Enter")
-        << "TTandemo"
-        << "start" << 0 << "BitBtn5" << enter << "question 5";
-    QTest::newRow("banner") << "TTandemo"
-                            << "" << 0 << "BitBtn10" << ret << "url http://tandemo.example";
-    QTest::newRow("results button")
-        << "TTandemo"
-        << "start q1 q2 q3 q4 q5 q6 q7 t1" << 0 << "BitBtn8" << ret << "window TResults";
-    QTest::newRow("shop banner") << "TResults"
-                                 << "" << 0 << "BitBtn9" << ret
-                                 << "url http://shop.example/porta.phtml";
-    QTest::newRow("СПРАВКА") << "TResults"
-                             << "" << 0 << "Button1" << ret
-                             << "message Вероятность, которая колеблется";
-    QTest::newRow("ВЫЧИСЛИТЬ") << "TResults"
-                               << "" << 1 << "BitBtn1" << ret << "edit Edit3 0%";
-    QTest::newRow("Подробности") << "TResults"
-                                 << "" << 2 << "BitBtn3" << ret << "window TSpecHelp";
-    QTest::newRow("partner banner")
-        << "TResults"
-        << "" << 2 << "BitBtn11" << enter << "url http://shop.example/partner.phtml";
-    QTest::newRow("marker 50 %") << "TSpecHelp"
-                                 << "" << 0 << "Button3" << ret << "message СИМПАТИЯ";
+    const auto row = [](const char* name, const char* windowName, const char* script, int tab,
+                        const char* button, Qt::Key key, const char* effect) {
+        QTest::newRow(name) << QString(windowName) << QString(script) << tab << QString(button)
+                            << int(key) << QString::fromUtf8(effect);
+    };
+    const Qt::Key ret = Qt::Key_Return;
+    const Qt::Key enter = Qt::Key_Enter;
+    row("question button, Return", "TTandemo", "start", 0, "BitBtn3", ret, "question 3");
+    row("question button, keypad Enter", "TTandemo", "start", 0, "BitBtn5", enter, "question 5");
+    row("banner", "TTandemo", "", 0, "BitBtn10", ret, "url http://tandemo.example");
+    row("results button", "TTandemo", "start q1 q2 q3 q4 q5 q6 q7 t1", 0, "BitBtn8", ret,
+        "window TResults");
+    row("shop banner", "TResults", "", 0, "BitBtn9", ret, "url http://shop.example/porta.phtml");
+    row("СПРАВКА", "TResults", "", 0, "Button1", ret, "message Вероятность, которая колеблется");
+    row("ВЫЧИСЛИТЬ", "TResults", "", 1, "BitBtn1", ret, "edit Edit3 0%");
+    row("Подробности", "TResults", "", 2, "BitBtn3", ret, "window TSpecHelp");
+    row("partner banner", "TResults", "", 2, "BitBtn11", enter,
+        "url http://shop.example/partner.phtml");
+    row("marker 50 %", "TSpecHelp", "", 0, "Button3", ret, "message СИМПАТИЯ");
 }
 
 void TestKeyboard::enterPressesTheFocusedButton()
@@ -283,14 +271,7 @@ void TestKeyboard::enterPressesTheFocusedButton()
     QFETCH(QString, button);
     QFETCH(int, key);
     QFETCH(QString, effect);
-    prepare(script);
-    QWidget* top = window(windowName);
-    if (auto* tabs = top->findChild<QTabWidget*>()) {
-        tabs->setCurrentIndex(tab);
-    }
-    if (top != m_tandemo) {
-        activate(top);
-    }
+    QWidget* top = open(windowName, script, tab);
     auto* target = child<QAbstractButton>(top, button);
     target->setFocus(Qt::TabFocusReason);
     QCOMPARE(QApplication::focusWidget(), target);
