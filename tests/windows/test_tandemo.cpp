@@ -12,6 +12,7 @@
 #include "url_recorder.h"
 #include "window_look.h"
 #include "window_owner.h"
+#include "window_test_support.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,15 +27,6 @@
 #include <memory>
 
 namespace {
-
-template <typename T> T* child(QWidget* window, const QString& name)
-{
-    T* found = window->findChild<T*>(name);
-    if (!found) {
-        qFatal("no control named %s", qPrintable(name));
-    }
-    return found;
-}
 
 QStringList allSurveyControls()
 {
@@ -70,8 +62,8 @@ private slots:
     void recordingThroughBoxClicks();
     void questionTextsFollowTheButtons_data();
     void questionTextsFollowTheButtons();
-    void howToMessage();
-    void lieDetectorMessageThenPricePage();
+    void menuMessages_data();
+    void menuMessages();
     void bannerOpensDeveloperSite();
     void closingEmitsClosed_data();
     void closingEmitsClosed();
@@ -356,20 +348,16 @@ void TestTandemo::questionCaptionsMirrorMarks_data()
     QTest::addColumn<QString>("script");
     // Per button: 'c' current (red, 19 px), 'l' left (blue, 11 px), 'n' never selected.
     QTest::addColumn<QString>("looks");
-    QTest::newRow("none") << "start"
-                          << "nnnnnnn";
-    QTest::newRow("first") << "start q1"
-                           << "cnnnnnn";
-    QTest::newRow("in order to 3") << "start q1 q2 q3"
-                                   << "llcnnnn";
-    QTest::newRow("4 straight after 2 paints only 3 blue") << "start q1 q2 q4"
-                                                           << "lclcnnn";
-    QTest::newRow("3 straight after start") << "start q3"
-                                            << "nlcnnnn";
-    QTest::newRow("back to 1 after 3") << "start q1 q2 q3 q1"
-                                       << "clcnnnn";
-    QTest::newRow("all seven") << "start q1 q2 q3 q4 q5 q6 q7"
-                               << "llllllc";
+    const auto row = [](const char* name, const char* script, const char* looks) {
+        QTest::newRow(name) << QString(script) << QString(looks);
+    };
+    row("none", "start", "nnnnnnn");
+    row("first", "start q1", "cnnnnnn");
+    row("in order to 3", "start q1 q2 q3", "llcnnnn");
+    row("4 straight after 2 paints only 3 blue", "start q1 q2 q4", "lclcnnn");
+    row("3 straight after start", "start q3", "nlcnnnn");
+    row("back to 1 after 3", "start q1 q2 q3 q1", "clcnnnn");
+    row("all seven", "start q1 q2 q3 q4 q5 q6 q7", "llllllc");
 }
 
 void TestTandemo::questionCaptionsMirrorMarks()
@@ -435,21 +423,19 @@ void TestTandemo::questionTextsFollowTheButtons_data()
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("box1");
     QTest::addColumn<QString>("box5");
-    QTest::newRow("question 2")
-        << "start q1 q2"
-        << "Отношение к Вам данного человека в процессе начального общения было:"
-        << "Безразличное"
-        << "Нескрываемая влюблённость";
-    QTest::newRow("question 7 leaves box 5 with question 6's answer")
-        << "start q1 q6 q7"
-        << "В какой обстановке вы сейчас обычно встречаетесь?"
-        << "Скорее неприятной,чем приятной."
-        << "Просто восхищало.";
-    QTest::newRow("hidden controls still load")
-        << "start q3"
-        << "У вас обнаружились общие интересы, ценности, идеалы?"
-        << "Нет."
-        << "Много.";
+    const auto row = [](const char* name, const char* script, const char* question,
+                        const char* box1, const char* box5) {
+        QTest::newRow(name) << QString(script) << QString::fromUtf8(question)
+                            << QString::fromUtf8(box1) << QString::fromUtf8(box5);
+    };
+    row("question 2", "start q1 q2",
+        "Отношение к Вам данного человека в процессе начального общения было:", "Безразличное",
+        "Нескрываемая влюблённость");
+    row("question 7 leaves box 5 with question 6's answer", "start q1 q6 q7",
+        "В какой обстановке вы сейчас обычно встречаетесь?", "Скорее неприятной,чем приятной.",
+        "Просто восхищало.");
+    row("hidden controls still load", "start q3",
+        "У вас обнаружились общие интересы, ценности, идеалы?", "Нет.", "Много.");
 }
 
 void TestTandemo::questionTextsFollowTheButtons()
@@ -467,34 +453,39 @@ void TestTandemo::questionTextsFollowTheButtons()
     }
 }
 
-void TestTandemo::howToMessage()
+void TestTandemo::menuMessages_data()
 {
-    ModalWatcher watcher;
-    action("N7")->trigger();
-    QVERIFY(watcher.record().seen);
-    QCOMPARE(watcher.record().text,
-             QStringLiteral("Программа предназначена для оценки вероятности развития близких "
-                            "отношений с человеком противоположного пола, если Вы с ним (с ней) "
-                            "недавно познакомились. Для начала процедуры нажмите \"УПРАВЛЕНИЕ\" > "
-                            "\"ЗАПУСК ОПРОСНИКА\". Отвечайте на все вопросы ! "));
-    QCOMPARE(watcher.record().icon, QMessageBox::NoIcon);
-    QCOMPARE(watcher.record().title, QStringLiteral("windows_test_tandemo"));
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::newRow("how to")
+        << "N7"
+        << QStringLiteral("Программа предназначена для оценки вероятности развития близких "
+                          "отношений с человеком противоположного пола, если Вы с ним (с ней) "
+                          "недавно познакомились. Для начала процедуры нажмите \"УПРАВЛЕНИЕ\" > "
+                          "\"ЗАПУСК ОПРОСНИКА\". Отвечайте на все вопросы ! ")
+        << QList<QUrl>{};
+    QTest::newRow("lie detector, then the price page")
+        << "N10"
+        << QStringLiteral("ЕСЛИ СЕЙЧАС ВЫ ВОЙДЁТЕ В ИНТЕРНЕТ, ТО СМОЖЕТЕ ПРОЧИТАТЬ ПОЛНУЮ "
+                          "ИНФОРМАЦИЮ О НОВОМ ДЕТЕКТОРЕ ЛЖИ, А ТАКЖЕ ПРИОБРЕСТИ ЕГО В МАГАЗИНЕ "
+                          "SHOP.EXAMPLE")
+        << QList<QUrl>{QUrl("http://www.shop.example/porta.phtml?from=tandemo&to=price4.htm")};
 }
 
-void TestTandemo::lieDetectorMessageThenPricePage()
+void TestTandemo::menuMessages()
 {
+    QFETCH(QString, command);
     UrlRecorder recorder;
     bool openedBeforeClosing = true;
     ModalWatcher watcher([&](QWidget*) { openedBeforeClosing = !recorder.urls.isEmpty(); });
-    action("N10")->trigger();
+    action(command)->trigger();
     QVERIFY(watcher.record().seen);
-    QCOMPARE(watcher.record().text,
-             QStringLiteral("ЕСЛИ СЕЙЧАС ВЫ ВОЙДЁТЕ В ИНТЕРНЕТ, ТО СМОЖЕТЕ ПРОЧИТАТЬ ПОЛНУЮ "
-                            "ИНФОРМАЦИЮ О НОВОМ ДЕТЕКТОРЕ ЛЖИ, А ТАКЖЕ ПРИОБРЕСТИ ЕГО В МАГАЗИНЕ "
-                            "SHOP.EXAMPLE"));
-    QVERIFY2(!openedBeforeClosing, "the page opens only after the message is closed");
-    QCOMPARE(recorder.urls,
-             QList<QUrl>{QUrl("http://www.shop.example/porta.phtml?from=tandemo&to=price4.htm")});
+    QTEST(watcher.record().text, "text");
+    QCOMPARE(watcher.record().icon, QMessageBox::NoIcon);
+    QCOMPARE(watcher.record().title, QStringLiteral("windows_test_tandemo"));
+    QVERIFY2(!openedBeforeClosing, "a page opens only after the message is closed");
+    QTEST(recorder.urls, "urls");
 }
 
 void TestTandemo::bannerOpensDeveloperSite()
