@@ -117,7 +117,6 @@ private slots:
     void systemColouredTextsRead();
 
 private:
-    QWidget* window(const QString& name) const;
     QList<Element> tree(const QString& windowName) const;
 
     std::unique_ptr<WindowOwner> m_owner;
@@ -148,19 +147,9 @@ void TestAccessibility::init()
     click(tandemo, QStringLiteral("BitBtn1"));
 }
 
-QWidget* TestAccessibility::window(const QString& name) const
-{
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == name) {
-            return top;
-        }
-    }
-    qFatal("no window named %s", qPrintable(name));
-}
-
 QList<Element> TestAccessibility::tree(const QString& windowName) const
 {
-    QWidget* top = window(windowName);
+    QWidget* top = topLevel(windowName);
     top->show();
     QList<Element> elements;
     collect(QAccessible::queryAccessibleInterface(top), QString(), elements);
@@ -321,7 +310,7 @@ void TestAccessibility::systemColouredTextsRead()
                                      : breeze(desktop == QLatin1String("Breeze Dark")));
         init();
     }
-    QWidget* top = window(windowName);
+    QWidget* top = topLevel(windowName);
     top->show();
     auto* widget = child<QWidget>(top, control);
     const QPalette& colours = widget->palette();

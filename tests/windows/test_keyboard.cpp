@@ -41,7 +41,6 @@ private slots:
     void menuCommandsByKeys();
 
 private:
-    QWidget* window(const QString& name) const;
     // Shows a window as its own active top-level, so that it takes key events.
     void activate(QWidget* window);
     // The survey in the state a script of "start", "qN" and "tN" steps leaves it.
@@ -68,16 +67,6 @@ void TestKeyboard::cleanup()
         popup->close();
     }
     m_owner.reset();
-}
-
-QWidget* TestKeyboard::window(const QString& name) const
-{
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == name) {
-            return top;
-        }
-    }
-    qFatal("no window named %s", qPrintable(name));
 }
 
 void TestKeyboard::activate(QWidget* window)
@@ -112,7 +101,7 @@ void TestKeyboard::prepare(const QString& script)
 QWidget* TestKeyboard::open(const QString& windowName, const QString& script, int tab)
 {
     prepare(script);
-    QWidget* top = window(windowName);
+    QWidget* top = topLevel(windowName);
     if (auto* tabs = top->findChild<QTabWidget*>()) {
         tabs->setCurrentIndex(tab);
     }

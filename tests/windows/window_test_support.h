@@ -33,6 +33,17 @@ template <typename T> T* child(const QObject* parent, const QString& name)
     return found;
 }
 
+// A top-level window by its designed name; a wrong name ends the test run.
+inline QWidget* topLevel(const QString& name)
+{
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == name) {
+            return top;
+        }
+    }
+    qFatal("no window named %s", qPrintable(name));
+}
+
 inline void click(QWidget* parent, const QString& buttonName)
 {
     QTest::mouseClick(child<QAbstractButton>(parent, buttonName), Qt::LeftButton);
