@@ -5,6 +5,7 @@
 
 #include "assets.h"
 #include "font_substitutions.h"
+#include "modal_watcher.h"
 #include "questionnaire_driver.h"
 #include "tandemo.h"
 #include "window_look.h"
@@ -23,7 +24,7 @@
 class TestInfoWindows : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void initTestCase() { registerFontSubstitutions(); }
     void init();
     void cleanup();
 
@@ -58,11 +59,6 @@ private:
     std::unique_ptr<WindowOwner> m_owner;
 };
 
-void TestInfoWindows::initTestCase()
-{
-    registerFontSubstitutions();
-}
-
 void TestInfoWindows::init()
 {
     m_boxes = std::make_unique<MessageBoxCloser>();
@@ -74,9 +70,7 @@ void TestInfoWindows::init()
 
 void TestInfoWindows::cleanup()
 {
-    for (int left = 10; left > 0 && QApplication::activeModalWidget(); --left) {
-        QApplication::activeModalWidget()->close();
-    }
+    closeLeftoverModals();
     m_owner.reset();
     m_boxes.reset();
 }

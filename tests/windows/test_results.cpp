@@ -7,6 +7,7 @@
 #include "font_substitutions.h"
 #include "image_button.h"
 #include "link_opener.h"
+#include "modal_watcher.h"
 #include "partner_field.h"
 #include "plain_text_view.h"
 #include "questionnaire_driver.h"
@@ -36,7 +37,7 @@
 class TestResults : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void initTestCase() { registerFontSubstitutions(); }
     void init();
     void cleanup();
 
@@ -74,11 +75,6 @@ private:
     std::unique_ptr<UrlRecorder> m_links;
 };
 
-void TestResults::initTestCase()
-{
-    registerFontSubstitutions();
-}
-
 // Answering 1111111 records these: type 1 2 %, type 2 21 %, and 10 % with a partner at 50.
 static const std::array<double, 7> lowWeights{0.13, 0.09, 0.07, 0.21, 0.16, 0.31, 0.51};
 
@@ -100,9 +96,7 @@ void TestResults::startWith(const QuestionCatalogue::WeightTable& weights)
 void TestResults::cleanup()
 {
     m_links.reset();
-    for (int left = 10; left > 0 && QApplication::activeModalWidget(); --left) {
-        QApplication::activeModalWidget()->close();
-    }
+    closeLeftoverModals();
     m_owner.reset();
     m_boxes.reset();
 }

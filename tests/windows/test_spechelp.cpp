@@ -4,6 +4,7 @@
 
 #include "assets.h"
 #include "font_substitutions.h"
+#include "modal_watcher.h"
 #include "spechelp.h"
 #include "tandemo.h"
 #include "window_look.h"
@@ -21,7 +22,7 @@
 class TestSpecHelp : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void initTestCase() { registerFontSubstitutions(); }
     void init();
     void cleanup();
 
@@ -47,11 +48,6 @@ private:
     std::unique_ptr<WindowOwner> m_owner;
 };
 
-void TestSpecHelp::initTestCase()
-{
-    registerFontSubstitutions();
-}
-
 void TestSpecHelp::init()
 {
     m_boxes = std::make_unique<MessageBoxCloser>();
@@ -61,9 +57,7 @@ void TestSpecHelp::init()
 
 void TestSpecHelp::cleanup()
 {
-    for (int left = 10; left > 0 && QApplication::activeModalWidget(); --left) {
-        QApplication::activeModalWidget()->close();
-    }
+    closeLeftoverModals();
     m_owner.reset();
     m_boxes.reset();
 }
