@@ -175,51 +175,33 @@ void TestInfoWindows::controls_data()
 
     using namespace WindowLook;
     const QString ms = QStringLiteral("MS Sans Serif");
-    const QColor none;
-    QTest::newRow("info: heading")
-        << "TInfo"
-        << "Label1" << QRect(8, 8, 244, 24) << "ТЕКУЩАЯ ВЕРОЯТНОСТЬ" << ms << 19 << teal << none;
-    QTest::newRow("info: percentage") << "TInfo"
-                                      << "Edit1" << QRect(88, 48, 89, 54) << QString()
-                                      << "Lucida Sans" << 40 << windowText() << none;
-    QTest::newRow("info: continue") << "TInfo"
-                                    << "BitBtn1" << QRect(64, 120, 145, 33) << "ПРОДОЛЖИТЬ ОПРОС"
-                                    << ms << 11 << QColor(206, 0, 0) << none;
-    QTest::newRow("attract: heading") << "TAttract"
-                                      << "Label1" << QRect(88, 16, 286, 32)
-                                      << "Что такое аттракция?" << ms << 27 << yellow << none;
-    QTest::newRow("attract: essay")
-        << "TAttract"
-        << "Memo1" << QRect(8, 64, 449, 185) << QString() << ms << 11 << windowText() << none;
-    QTest::newRow("attract: close")
-        << "TAttract"
-        << "BitBtn1" << QRect(184, 264, 89, 25) << "ЗАКРЫТЬ" << ms << 11 << windowText() << none;
-    QTest::newRow("about: panel") << "TAboutBox"
-                                  << "Panel1" << QRect(8, 8, 289, 161) << QString() << ms << 11
-                                  << windowText() << silver;
-    QTest::newRow("about: icon") << "TAboutBox"
-                                 << "ProgramIcon" << QRect(16, 24, 33, 33) << QString() << ms << 11
-                                 << windowText() << none;
-    QTest::newRow("about: product")
-        << "TAboutBox"
-        << "ProductName" << QRect(88, 16, 0, 0) << "Tandemo   -  ТНД - русская версия" << ms << 11
-        << windowText() << none;
-    QTest::newRow("about: version")
-        << "TAboutBox"
-        << "Version" << QRect(88, 40, 0, 0)
-        << QStringLiteral("ВЕРСИЯ ") + QLatin1String(TandemoVersion::release) << ms << 11
-        << windowText() << none;
-    QTest::newRow("about: maker") << "TAboutBox"
-                                  << "Copyright" << QRect(88, 64, 0, 0) << QString() << ms << 11
-                                  << windowText() << none;
-    QTest::newRow("about: comments")
-        << "TAboutBox"
-        << "Comments" << QRect(48, 96, 187, 39)
-        << "ПРОГРАММА ДЛЯ ОПРЕДЕЛЕНИЯ ВЕРОЯТНОСТИ ФОРМИРОВАНИЯ ОТНОШЕНИЙ..." << ms << 11
-        << windowText() << none;
-    QTest::newRow("about: OK") << "TAboutBox"
-                               << "OKButton" << QRect(111, 180, 75, 25) << "OK" << ms << 11
-                               << windowText() << none;
+    const auto row = [&](const char* name, const char* window, const char* control,
+                         const QRect& geometry, const QString& text, int pixels = 11,
+                         const QColor& colour = windowText(), const QString& family = {},
+                         const QColor& background = {}) {
+        QTest::newRow(name) << QString(window) << QString(control) << geometry << text
+                            << (family.isNull() ? ms : family) << pixels << colour << background;
+    };
+    row("info: heading", "TInfo", "Label1", QRect(8, 8, 244, 24), "ТЕКУЩАЯ ВЕРОЯТНОСТЬ", 19, teal);
+    row("info: percentage", "TInfo", "Edit1", QRect(88, 48, 89, 54), {}, 40, windowText(),
+        "Lucida Sans");
+    row("info: continue", "TInfo", "BitBtn1", QRect(64, 120, 145, 33), "ПРОДОЛЖИТЬ ОПРОС", 11,
+        QColor(206, 0, 0));
+    row("attract: heading", "TAttract", "Label1", QRect(88, 16, 286, 32), "Что такое аттракция?",
+        27, yellow);
+    row("attract: essay", "TAttract", "Memo1", QRect(8, 64, 449, 185), {});
+    row("attract: close", "TAttract", "BitBtn1", QRect(184, 264, 89, 25), "ЗАКРЫТЬ");
+    row("about: panel", "TAboutBox", "Panel1", QRect(8, 8, 289, 161), {}, 11, windowText(), ms,
+        silver);
+    row("about: icon", "TAboutBox", "ProgramIcon", QRect(16, 24, 33, 33), {});
+    row("about: product", "TAboutBox", "ProductName", QRect(88, 16, 0, 0),
+        "Tandemo   -  ТНД - русская версия");
+    row("about: version", "TAboutBox", "Version", QRect(88, 40, 0, 0),
+        QStringLiteral("ВЕРСИЯ ") + QLatin1String(TandemoVersion::release));
+    row("about: maker", "TAboutBox", "Copyright", QRect(88, 64, 0, 0), {});
+    row("about: comments", "TAboutBox", "Comments", QRect(48, 96, 187, 39),
+        "ПРОГРАММА ДЛЯ ОПРЕДЕЛЕНИЯ ВЕРОЯТНОСТИ ФОРМИРОВАНИЯ ОТНОШЕНИЙ...");
+    row("about: OK", "TAboutBox", "OKButton", QRect(111, 180, 75, 25), "OK");
 }
 
 void TestInfoWindows::controls()
