@@ -294,13 +294,8 @@ void TestTandemo::visibilityThroughTheSurvey_data()
                               "BitBtn6", "BitBtn7",  "Label1",  "Label2",  "Label3"};
     QStringList question1 = started;
     question1.removeOne("Label2");
-    question1 << "Edit1"
-              << "CheckBox1"
-              << "CheckBox2"
-              << "CheckBox3"
-              << "CheckBox4"
-              << "CheckBox5"
-              << "CheckBox6";
+    question1 +=
+        {"Edit1", "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox6"};
     QStringList question2 = question1;
     question2.removeOne("CheckBox6");
     QStringList question7 = question2;
