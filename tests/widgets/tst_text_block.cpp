@@ -90,40 +90,29 @@ void TestTextBlock::wrap_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("width");
 
-    QTest::newRow("three words, two fit")
-        << "aa bb cc" << 55 << true << QStringList{"aa bb", "cc"} << 45;
-    QTest::newRow("whole line fits exactly")
-        << "aa bb cc" << 70 << true << QStringList{"aa bb cc"} << 70;
-    QTest::newRow("no wrap keeps a wide line")
-        << "aa bb cc" << 20 << false << QStringList{"aa bb cc"} << 70;
-    QTest::newRow("no wrap takes the widest line")
-        << "a\nbbb\ncc" << 5 << false << QStringList{"a", "bbb", "cc"} << 30;
-    QTest::newRow("word wider than the box stays whole")
-        << "aaaaaaa" << 30 << true << QStringList{"aaaaaaa"} << 70;
-    QTest::newRow("first word too wide breaks at first space")
-        << "aaaa bb" << 30 << true << QStringList{"aaaa", "bb"} << 40;
-    QTest::newRow("tab is a break") << "aa\tbb" << 30 << true << QStringList{"aa", "bb"} << 20;
-    QTest::newRow("run of spaces is trimmed away")
-        << "aa   bb" << 30 << true << QStringList{"aa", "bb"} << 20;
-    QTest::newRow("breaks after last fitting space")
-        << "a b c d" << 35 << true << QStringList{"a b", "c d"} << 25;
-    QTest::newRow("breaks again and again")
-        << "a b c d" << 15 << true << QStringList{"a", "b", "c", "d"} << 10;
-    QTest::newRow("trailing space leaves an empty line")
-        << "aa " << 20 << true << QStringList{"aa", ""} << 20;
-    QTest::newRow("leading space kept when the line fits")
-        << " a" << 100 << true << QStringList{" a"} << 15;
-    QTest::newRow("leading space trimmed when broken")
-        << " aaa bbb" << 40 << true << QStringList{"aaa", "bbb"} << 30;
-    QTest::newRow("zero-width box") << "a b" << 0 << true << QStringList{"a", "b"} << 10;
-    QTest::newRow("negative-width box") << "a b" << -5 << true << QStringList{"a", "b"} << 10;
-    QTest::newRow("each line wraps on its own")
-        << "aa bb\ncc" << 30 << true << QStringList{"aa", "bb", "cc"} << 20;
-    QTest::newRow("control characters trimmed")
-        << "aa \abb" << 30 << true << QStringList{"aa", "bb"} << 20;
-    QTest::newRow("no-break space is not trimmed")
-        << QString::fromUtf16(u"aa \u00a0bb") << 30 << true
-        << QStringList{"aa", QString::fromUtf16(u"\u00a0bb")} << 30;
+    const auto row = [](const char* name, const QString& text, int boxWidth, bool wordWrap,
+                        const QStringList& lines, int width) {
+        QTest::newRow(name) << text << boxWidth << wordWrap << lines << width;
+    };
+    row("three words, two fit", "aa bb cc", 55, true, {"aa bb", "cc"}, 45);
+    row("whole line fits exactly", "aa bb cc", 70, true, {"aa bb cc"}, 70);
+    row("no wrap keeps a wide line", "aa bb cc", 20, false, {"aa bb cc"}, 70);
+    row("no wrap takes the widest line", "a\nbbb\ncc", 5, false, {"a", "bbb", "cc"}, 30);
+    row("word wider than the box stays whole", "aaaaaaa", 30, true, {"aaaaaaa"}, 70);
+    row("first word too wide breaks at first space", "aaaa bb", 30, true, {"aaaa", "bb"}, 40);
+    row("tab is a break", "aa\tbb", 30, true, {"aa", "bb"}, 20);
+    row("run of spaces is trimmed away", "aa   bb", 30, true, {"aa", "bb"}, 20);
+    row("breaks after last fitting space", "a b c d", 35, true, {"a b", "c d"}, 25);
+    row("breaks again and again", "a b c d", 15, true, {"a", "b", "c", "d"}, 10);
+    row("trailing space leaves an empty line", "aa ", 20, true, {"aa", ""}, 20);
+    row("leading space kept when the line fits", " a", 100, true, {" a"}, 15);
+    row("leading space trimmed when broken", " aaa bbb", 40, true, {"aaa", "bbb"}, 30);
+    row("zero-width box", "a b", 0, true, {"a", "b"}, 10);
+    row("negative-width box", "a b", -5, true, {"a", "b"}, 10);
+    row("each line wraps on its own", "aa bb\ncc", 30, true, {"aa", "bb", "cc"}, 20);
+    row("control characters trimmed", "aa \abb", 30, true, {"aa", "bb"}, 20);
+    row("no-break space is not trimmed", QString::fromUtf16(u"aa \u00a0bb"), 30, true,
+        {"aa", QString::fromUtf16(u"\u00a0bb")}, 30);
 }
 
 void TestTextBlock::wrap()
@@ -340,23 +329,20 @@ void TestTextBlock::placement_data()
     }
     // Half a pixel of spare width rounds to even, and a block wider than the box by an odd
     // amount moves left by the truncated half.
-    QTest::newRow("centre rounding in a narrow box")
-        << 0 << 27 << taCenter << tlTop << 25 << QPoint(1, 10);
-    QTest::newRow("centre 3.5 rounds up") << 0 << 100 << taCenter << tlTop << 23 << QPoint(39, 10);
+    const auto centred = [](const char* name, int angle, int boxWidth, TTextLayout layout,
+                            int lineWidth, QPoint cell) {
+        QTest::newRow(name) << angle << boxWidth << taCenter << layout << lineWidth << cell;
+    };
+    centred("centre rounding in a narrow box", 0, 27, tlTop, 25, {1, 10});
+    centred("centre 3.5 rounds up", 0, 100, tlTop, 23, {39, 10});
     // Top and bottom halve the rounded shift, centre rounds the halved one: 3 spare pixels
     // give 1 and 2.
-    QTest::newRow("90 centre top odd spare")
-        << 90 << 100 << taCenter << tlTop << 27 << QPoint(50, 29);
-    QTest::newRow("90 centre centre odd spare")
-        << 90 << 100 << taCenter << tlCenter << 27 << QPoint(50, 33);
-    QTest::newRow("90 centre bottom odd spare")
-        << 90 << 100 << taCenter << tlBottom << 27 << QPoint(50, 39);
-    QTest::newRow("270 centre top odd spare")
-        << 270 << 100 << taCenter << tlTop << 27 << QPoint(50, 1);
-    QTest::newRow("270 centre centre odd spare")
-        << 270 << 100 << taCenter << tlCenter << 27 << QPoint(50, 7);
-    QTest::newRow("270 centre bottom odd spare")
-        << 270 << 100 << taCenter << tlBottom << 27 << QPoint(50, 11);
+    centred("90 centre top odd spare", 90, 100, tlTop, 27, {50, 29});
+    centred("90 centre centre odd spare", 90, 100, tlCenter, 27, {50, 33});
+    centred("90 centre bottom odd spare", 90, 100, tlBottom, 27, {50, 39});
+    centred("270 centre top odd spare", 270, 100, tlTop, 27, {50, 1});
+    centred("270 centre centre odd spare", 270, 100, tlCenter, 27, {50, 7});
+    centred("270 centre bottom odd spare", 270, 100, tlBottom, 27, {50, 11});
 }
 
 void TestTextBlock::placement()
