@@ -19,15 +19,16 @@
 
 #include "font_substitutions.h"
 
+using TextRule = QString (*)(const QString&);
+Q_DECLARE_METATYPE(TextRule)
+
 class TestServices : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { closeLeftoverModals(); }
 
-    void titleFromFileName_data();
-    void titleFromFileName();
-    void fullStop_data();
-    void fullStop();
+    void textRules_data();
+    void textRules();
     void messageBoxAsShown_data();
     void messageBoxAsShown();
     void clientPlacedForCentredFrame_data();
@@ -38,58 +39,48 @@ private slots:
     void designedFamiliesLandOnInstalledOnes();
 };
 
-void TestServices::titleFromFileName_data()
+// The title taken from the program's file name, and the full stop an error report gets
+// unless its message is empty or ends at or below the stop in character order.
+void TestServices::textRules_data()
 {
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QString>("title");
-    const auto row = [](const char* name, const char* fileName, const char* title) {
-        QTest::newRow(name) << QString::fromUtf8(fileName) << QString::fromUtf8(title);
-    };
-    row("program", "Tandemo", "Tandemo");
-    row("full path", "/usr/bin/Tandemo", "Tandemo");
-    row("capitals with two stops", "SURVEY.APP.EXE", "Survey");
-    row("lower case stays", "tandemo", "tandemo");
-    row("first kept, rest lowered", "tANDEMO.bin", "tandemo");
-    row("cyrillic lowered", "ТАНДЕМ.EXE", "Тандем");
-    row("leading stop", ".hidden", "");
-    row("single letter", "X.EXE", "X");
-}
-
-void TestServices::titleFromFileName()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QString, title);
-    QCOMPARE(applicationTitleFromFileName(fileName), title);
-}
-
-void TestServices::fullStop_data()
-{
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<TextRule>("rule");
+    QTest::addColumn<QString>("given");
     QTest::addColumn<QString>("shown");
-    const auto row = [](const char* name, const char* message, const char* shown) {
-        QTest::newRow(name) << QString::fromUtf8(message) << QString::fromUtf8(shown);
+    const auto rowsOf = [](TextRule rule) {
+        return [rule](const char* name, const char* given, const char* shown) {
+            QTest::newRow(name) << rule << QString::fromUtf8(given) << QString::fromUtf8(shown);
+        };
     };
-    row("empty", "", "");
-    row("letter", "'abc' is not a valid integer value", "'abc' is not a valid integer value.");
-    row("digit", "code 7", "code 7.");
-    row("full stop", "done.", "done.");
-    row("exclamation", "stop!", "stop!");
-    row("space", "trailing ", "trailing ");
-    row("slash is above the stop", "a/b/", "a/b/.");
-    row("comma is below the stop", "a,", "a,");
-    row("cyrillic letter", "ошибка", "ошибка.");
-    row("quote is below the stop", "'x'", "'x'");
+    const auto title = rowsOf(&applicationTitleFromFileName);
+    title("title: program", "Tandemo", "Tandemo");
+    title("title: full path", "/usr/bin/Tandemo", "Tandemo");
+    title("title: capitals with two stops", "SURVEY.APP.EXE", "Survey");
+    title("title: lower case stays", "tandemo", "tandemo");
+    title("title: first kept, rest lowered", "tANDEMO.bin", "tandemo");
+    title("title: cyrillic lowered", "ТАНДЕМ.EXE", "Тандем");
+    title("title: leading stop", ".hidden", "");
+    title("title: single letter", "X.EXE", "X");
+    const auto stop = rowsOf(&MessageBoxes::withFullStop);
+    stop("stop: empty", "", "");
+    stop("stop: letter", "'abc' is not a valid integer value",
+         "'abc' is not a valid integer value.");
+    stop("stop: digit", "code 7", "code 7.");
+    stop("stop: full stop", "done.", "done.");
+    stop("stop: exclamation", "stop!", "stop!");
+    stop("stop: space", "trailing ", "trailing ");
+    stop("stop: slash is above the stop", "a/b/", "a/b/.");
+    stop("stop: comma is below the stop", "a,", "a,");
+    stop("stop: cyrillic letter", "ошибка", "ошибка.");
+    stop("stop: quote is below the stop", "'x'", "'x'");
 }
 
-void TestServices::fullStop()
+void TestServices::textRules()
 {
-    QFETCH(QString, message);
-    QFETCH(QString, shown);
-    QCOMPARE(MessageBoxes::withFullStop(message), shown);
+    QFETCH(TextRule, rule);
+    QFETCH(QString, given);
+    QTEST(rule(given), "shown");
 }
 
-// An error that escapes a handler is reported as a critical box with its full stop; the
-// plain box has no icon. Both carry the program's title and one button, centred on the screen.
 void TestServices::messageBoxAsShown_data()
 {
     QTest::addColumn<bool>("thrown"); // from a guarded handler, or else shown as information
