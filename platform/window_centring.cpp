@@ -183,11 +183,15 @@ public:
     }
 
 private:
-    // Only a window still shown and in its normal state.
+    // Only a window still shown and neither maximised nor full-screen (a maximised window
+    // loses its borders under some managers). A minimised one is placed all the same:
+    // mutter 48 may mark a new window minimised for a moment while it frames it, and the
+    // place is where a minimised window comes back to.
     static void placeAgain(QWidget* window, const QMargins& frame)
     {
         const QScreen* screen = WindowCentring::screenFor(window);
-        if (window->isVisible() && window->windowState() == Qt::WindowNoState && screen) {
+        const bool sized = window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+        if (window->isVisible() && !sized && screen) {
             place(window, screen, frame);
         }
     }

@@ -2,7 +2,7 @@
 #include "ui_aboutbox.h"
 
 #include "assets.h"
-#include "event_guard.h"
+#include "guarded_clicks.h"
 #include "tandemo_version.h"
 #include "window_look.h"
 
@@ -15,7 +15,7 @@ TAboutBox::TAboutBox(QWidget* parent)
 {
     m_ui->setupUi(this);
     applyDesign();
-    connect(m_ui->OKButton, &QAbstractButton::clicked, this, guarded([this] { accept(); }));
+    onClick(m_ui->OKButton, this, [this] { accept(); });
 }
 
 TAboutBox::~TAboutBox() = default;

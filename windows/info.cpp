@@ -1,7 +1,7 @@
 #include "info.h"
 #include "ui_info.h"
 
-#include "event_guard.h"
+#include "guarded_clicks.h"
 #include "window_look.h"
 
 TInfo::TInfo(QWidget* parent)
@@ -9,7 +9,7 @@ TInfo::TInfo(QWidget* parent)
 {
     m_ui->setupUi(this);
     applyDesign();
-    connect(m_ui->BitBtn1, &QAbstractButton::clicked, this, guarded([this] { accept(); }));
+    onClick(m_ui->BitBtn1, this, [this] { accept(); });
 }
 
 TInfo::~TInfo() = default;

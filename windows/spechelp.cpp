@@ -2,6 +2,7 @@
 #include "ui_spechelp.h"
 
 #include "event_guard.h"
+#include "guarded_clicks.h"
 #include "message_boxes.h"
 #include "text_window.h"
 #include "window_look.h"
@@ -28,8 +29,7 @@ TSpecHelp::TSpecHelp(QWidget* parent)
     };
     for (const auto& marker : markers) {
         const QString message = QString::fromUtf16(marker.message);
-        connect(marker.button, &QAbstractButton::clicked, this,
-                guarded([message] { MessageBoxes::inform(message); }));
+        onClick(marker.button, this, [message] { MessageBoxes::inform(message); });
     }
     TextWindow::setClosingButton(this, m_ui->BitBtn1, Accepted);
 }

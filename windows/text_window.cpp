@@ -1,6 +1,6 @@
 #include "text_window.h"
 
-#include "event_guard.h"
+#include "guarded_clicks.h"
 #include "standard_icon.h"
 
 #include <QPushButton>
@@ -11,6 +11,5 @@ void TextWindow::setClosingButton(QDialog* window, QPushButton* button, QDialog:
                                                                  ? QStyle::SP_DialogOkButton
                                                                  : QStyle::SP_DialogCancelButton));
     button->setIconSize(QSize(16, 16));
-    QObject::connect(button, &QAbstractButton::clicked, window,
-                     guarded([window, result] { window->done(result); }));
+    onClick(button, window, [window, result] { window->done(result); });
 }
