@@ -144,7 +144,8 @@ both_shown() {
     now=$(views)
     grep -q "^$main_caption|" <<<"$now" && [ "$(head -n 1 <<<"$now" | cut -d'|' -f1)" = Tandemo ]
 }
-wait_until 10 "the splash above the main window in the compositor" both_shown
+(wait_until 10 "the splash above the main window in the compositor" both_shown) ||
+    fail "the compositor showed: $(views | tr '\n' ';'); the program printed: $(tail -n 5 "$work/app.log")"
 read -r x1 y1 x2 y2 < <(views | awk -F'|' '$1 == "Tandemo" { print $2 }')
 [ $((x2 - x1)) -eq 621 ] && [ $((y2 - y1)) -eq 414 ] ||
     fail "the splash is $((x2 - x1))x$((y2 - y1)), designed 621x414"
