@@ -135,25 +135,35 @@ done
 env ${asan:+"ASAN_OPTIONS=$asan"} WAYLAND_DISPLAY="$compositor" DISPLAY="$free_display" \
     "$program" >"$work/app.log" 2>&1 &
 app_pid=$!
+launched=$(date +%s.%N)
 # Both windows come up within moments. Once the main window is shown, the splash is shown
 # again as its own, which keeps it above; until then the compositor may stack them either
 # way, or show the main window alone for a moment. So what is awaited is the settled
-# state: both shown, the splash on top.
-both_shown() {
+# state: both shown, the splash on top. A program slowed down so much that it showed its
+# main window only when the splash's five seconds were up (a sanitized build on a busy
+# machine) may have let the splash go by then.
+five_seconds_up() { awk -v s="$launched" -v n="$(date +%s.%N)" 'BEGIN { exit !(n - s >= 5) }'; }
+settled() {
     local now
     now=$(views)
-    grep -q "^$main_caption|" <<<"$now" && [ "$(head -n 1 <<<"$now" | cut -d'|' -f1)" = Tandemo ]
+    grep -q "^$main_caption|" <<<"$now" || return 1
+    [ "$(head -n 1 <<<"$now" | cut -d'|' -f1)" = Tandemo ] ||
+        { ! grep -q "^Tandemo|" <<<"$now" && five_seconds_up; }
 }
-(wait_until 10 "the splash above the main window in the compositor" both_shown) ||
+(wait_until 10 "the splash above the main window in the compositor" settled) ||
     fail "the compositor showed: $(views | tr '\n' ';'); the program printed: $(tail -n 5 "$work/app.log")"
-read -r x1 y1 x2 y2 < <(views | awk -F'|' '$1 == "Tandemo" { print $2 }')
-[ $((x2 - x1)) -eq 621 ] && [ $((y2 - y1)) -eq 414 ] ||
-    fail "the splash is $((x2 - x1))x$((y2 - y1)), designed 621x414"
-(cd "$work" && WAYLAND_DISPLAY=$compositor weston-screenshooter >/dev/null 2>&1 &&
-    mv wayland-screenshot-*.png "$shots/wayland-native.png") || fail "no screenshot of the native run"
-note "natively: $(views | tr '\n' ';')"
-wait_until 10 "the splash to go" no_view Tandemo
-note "the splash went"
+if has_view Tandemo; then
+    read -r x1 y1 x2 y2 < <(views | awk -F'|' '$1 == "Tandemo" { print $2 }')
+    [ $((x2 - x1)) -eq 621 ] && [ $((y2 - y1)) -eq 414 ] ||
+        fail "the splash is $((x2 - x1))x$((y2 - y1)), designed 621x414"
+    (cd "$work" && WAYLAND_DISPLAY=$compositor weston-screenshooter >/dev/null 2>&1 &&
+        mv wayland-screenshot-*.png "$shots/wayland-native.png") || fail "no screenshot of the native run"
+    note "natively: $(views | tr '\n' ';')"
+    wait_until 10 "the splash to go" no_view Tandemo
+    note "the splash went"
+else
+    note "natively: the main window came when the splash's five seconds were up: $(views | tr '\n' ';')"
+fi
 # Qt's lines about an X display it could not reach, or a plugin it could not load, would
 # tell the user something is broken when nothing is.
 ! grep -E 'xcb|platform plugin' "$work/app.log" ||
