@@ -59,18 +59,9 @@ asan=${ASAN_OPTIONS:+$ASAN_OPTIONS:fast_unwind_on_malloc=0}
 env ${asan:+"ASAN_OPTIONS=$asan"} QT_QPA_PLATFORM=wayland "$program" >"$work/app.log" 2>&1 &
 app_pid=$!
 launched=$(date +%s.%N)
-# Until the splash has been shown again as the main window's own, KWin may stack the two
-# either way for a moment: what is awaited is both listed, the splash on top. A program
-# slowed down so much that it showed its main window only when the splash's five seconds
-# were up (a sanitized build on a busy machine) may have let the splash go by then.
 since_launch() { awk -v s="$launched" -v n="$(date +%s.%N)" 'BEGIN { printf "%.2f", n - s }'; }
-settled() {
-    local now
-    now=$(windows)
-    grep -q "^$main_caption|" <<<"$now" || return 1
-    [ "$(tail -n 1 <<<"$now" | cut -d'|' -f1)" = Tandemo ] ||
-        { ! grep -q "^Tandemo|" <<<"$now" && awk -v t="$(since_launch)" 'BEGIN { exit !(t >= 5) }'; }
-}
+# KWin lists from the bottom of the stack up.
+settled() { splash_settled "$(windows | tac)" "$main_caption" "$launched"; }
 wait_until 10 "the splash above the main window in KWin" settled
 
 # Looked at until the splash has gone: at each look where both are there, the splash is the

@@ -136,20 +136,8 @@ env ${asan:+"ASAN_OPTIONS=$asan"} WAYLAND_DISPLAY="$compositor" DISPLAY="$free_d
     "$program" >"$work/app.log" 2>&1 &
 app_pid=$!
 launched=$(date +%s.%N)
-# Both windows come up within moments. Once the main window is shown, the splash is shown
-# again as its own, which keeps it above; until then the compositor may stack them either
-# way, or show the main window alone for a moment. So what is awaited is the settled
-# state: both shown, the splash on top. A program slowed down so much that it showed its
-# main window only when the splash's five seconds were up (a sanitized build on a busy
-# machine) may have let the splash go by then.
-five_seconds_up() { awk -v s="$launched" -v n="$(date +%s.%N)" 'BEGIN { exit !(n - s >= 5) }'; }
-settled() {
-    local now
-    now=$(views)
-    grep -q "^$main_caption|" <<<"$now" || return 1
-    [ "$(head -n 1 <<<"$now" | cut -d'|' -f1)" = Tandemo ] ||
-        { ! grep -q "^Tandemo|" <<<"$now" && five_seconds_up; }
-}
+# Both windows come up within moments; what is awaited is the settled state.
+settled() { splash_settled "$(views)" "$main_caption" "$launched"; }
 (wait_until 10 "the splash above the main window in the compositor" settled) ||
     fail "the compositor showed: $(views | tr '\n' ';'); the program printed: $(tail -n 5 "$work/app.log")"
 if has_view Tandemo; then

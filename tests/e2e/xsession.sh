@@ -59,6 +59,18 @@ past() {
 }
 
 # wait_until <timeout seconds> <description> <command...>: polls the command every 50 ms.
+# splash_settled <windows, one "caption|..." line each, the topmost first> <main caption>
+# <launched, date +%s.%N>: the splash and the main window both shown, the splash on top.
+# Until the splash has been shown again as the main window's own, a compositor may stack
+# the two either way for a moment. A program slowed down so much that it showed its main
+# window only when the splash's five seconds were up (a sanitized build on a busy machine)
+# may have let the splash go by then: the main window alone then counts too.
+splash_settled() {
+    grep -q "^$2|" <<<"$1" || return 1
+    [ "$(head -n 1 <<<"$1" | cut -d'|' -f1)" = Tandemo ] ||
+        { ! grep -q "^Tandemo|" <<<"$1" && awk -v s="$3" -v n="$(date +%s.%N)" 'BEGIN { exit !(n - s >= 5) }'; }
+}
+
 wait_until() {
     local timeout=$1 what=$2
     shift 2
