@@ -110,10 +110,18 @@ QColor shiftedUntilReadable(const QColor& colour, std::initializer_list<QColor> 
     });
 }
 
-// Widens a range of shades by those of a sample's middle column, within the margins
-// where a style draws its frames.
-void widenByMiddleColumn(std::pair<QColor, QColor>& shades, const QImage& sample, int margin)
+using Shades = std::pair<QColor, QColor>; // the darkest and the lightest
+
+// Widens a range of shades by those the style paints in the middle column of a sample of
+// `size` on `face`, within the margins where it draws its frames.
+template <typename Paint>
+void widenBySample(Shades& shades, QSize size, const QColor& face, int margin, Paint paint)
 {
+    QImage sample(size, QImage::Format_ARGB32_Premultiplied);
+    sample.fill(face);
+    QPainter painter(&sample);
+    paint(painter);
+    painter.end();
     for (int y = margin; y < sample.height() - margin; ++y) {
         const QColor shade = QColor::fromRgb(sample.pixel(sample.width() / 2, y));
         if (luminance(shade) < luminance(shades.first)) {
@@ -133,7 +141,7 @@ void widenByMiddleColumn(std::pair<QColor, QColor>& shades, const QImage& sample
 // default when it takes the focus, so it is sampled both plain and as the default. The
 // style is not shown the button itself: it would animate a change of state from the
 // button's present one, and the sample would show where the animation starts.
-std::pair<QColor, QColor> paintedFace(const QPushButton* button, const QColor& face)
+Shades paintedFace(const QPushButton* button, const QColor& face)
 {
     QStyleOptionButton option;
     option.initFrom(button);
@@ -150,17 +158,14 @@ std::pair<QColor, QColor> paintedFace(const QPushButton* button, const QColor& f
     if (button->focusPolicy() & Qt::TabFocus) {
         states.push_back(atRest | QStyle::State_HasFocus);
     }
-    std::pair shades{face, face};
+    Shades shades{face, face};
     for (const auto feature : features) {
         for (const QStyle::State state : states) {
             option.features = feature;
             option.state = state;
-            QImage sample(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
-            sample.fill(face);
-            QPainter painter(&sample);
-            button->style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter);
-            painter.end();
-            widenByMiddleColumn(shades, sample, 4);
+            widenBySample(shades, option.rect.size(), face, 4, [&](QPainter& painter) {
+                button->style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter);
+            });
         }
     }
     return shades;
@@ -169,7 +174,7 @@ std::pair<QColor, QColor> paintedFace(const QPushButton* button, const QColor& f
 // The same for a tab strip's tabs, chosen and not: styles fill them from the button face
 // (Qt 6.4's Fusion) or from the window colour (6.8's, and Breeze), each a shade lighter
 // or darker. Here the style is shown the strip: Breeze paints a chosen tab by it.
-std::pair<QColor, QColor> paintedTabs(const QTabBar* bar, const QColor& face)
+Shades paintedTabs(const QTabBar* bar, const QColor& face)
 {
     QStyleOptionTab option;
     option.initFrom(bar);
@@ -182,16 +187,13 @@ std::pair<QColor, QColor> paintedTabs(const QTabBar* bar, const QColor& face)
         option.features |= QStyleOptionTab::HasFrame;
     }
     const QStyle::State atRest = option.state & ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
-    std::pair shades{face, face};
+    Shades shades{face, face};
     for (const QStyle::State state :
          {atRest, atRest | QStyle::State_MouseOver, atRest | QStyle::State_Selected}) {
         option.state = state;
-        QImage sample(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
-        sample.fill(face);
-        QPainter painter(&sample);
-        bar->style()->drawControl(QStyle::CE_TabBarTabShape, &option, &painter, bar);
-        painter.end();
-        widenByMiddleColumn(shades, sample, 6);
+        widenBySample(shades, option.rect.size(), face, 6, [&](QPainter& painter) {
+            bar->style()->drawControl(QStyle::CE_TabBarTabShape, &option, &painter, bar);
+        });
     }
     return shades;
 }
@@ -204,6 +206,16 @@ double contrastRatio(const QColor& a, const QColor& b)
     const double second = luminance(b);
     return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
+
+namespace {
+
+bool readsOnAll(const QColor& text, const Shades& shades, double needed)
+{
+    return contrastRatio(text, shades.first) >= needed &&
+           contrastRatio(text, shades.second) >= needed;
+}
+
+} // namespace
 
 QColor readableOn(const QColor& colour, const QColor& against, double minimum)
 {
@@ -283,18 +295,14 @@ void setTextColour(QWidget* widget, const QColor& colour)
         // On every shade the style paints the face in.
         const double needed = neededContrast(widget->font());
         auto* button = static_cast<QPushButton*>(widget);
-        const auto readsOn = [needed](const QColor& text, std::pair<QColor, QColor> shades) {
-            return contrastRatio(text, shades.first) >= needed &&
-                   contrastRatio(text, shades.second) >= needed;
-        };
         const QColor face = palette.color(QPalette::Button);
-        const auto shades = paintedFace(button, face);
+        const Shades shades = paintedFace(button, face);
         const auto textReads = [&](const QColor& text) {
-            return readsOn(text, shades);
+            return readsOnAll(text, shades, needed);
         };
         if (!textReads(colour)) {
             const auto faceReads = [&](const QColor& f) {
-                return readsOn(colour, paintedFace(button, f));
+                return readsOnAll(colour, paintedFace(button, f), needed);
             };
             const auto shift = [](const QColor& from, const QColor& to) {
                 return std::abs(from.toHsl().lightness() - to.toHsl().lightness());
@@ -324,9 +332,7 @@ void setTabFaceReadable(QTabBar* bar)
     const QColor text = palette.color(QPalette::WindowText);
     const double needed = neededContrast(bar->font());
     const auto faceReads = [&](const QColor& face) {
-        const auto shades = paintedTabs(bar, face);
-        return contrastRatio(text, shades.first) >= needed &&
-               contrastRatio(text, shades.second) >= needed;
+        return readsOnAll(text, paintedTabs(bar, face), needed);
     };
     const QColor face = palette.color(QPalette::Button);
     const QColor readable = movedUntil(face, luminance(face) < luminance(text), faceReads);
